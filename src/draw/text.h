@@ -1,0 +1,37 @@
+#pragma once
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <string>
+
+// A TrueType face at one size, opened twice: SDL_ttf throws its glyph cache away on
+// every outline change, so one handle stays plain and the other stays outlined.
+struct Font {
+    TTF_Font* plain = nullptr;
+    TTF_Font* outlined = nullptr; // null when the second open failed: plain is toggled
+    int outlineWidth = 0;         // what outlined is set to
+};
+
+// Opens path at size twice. Returns a font whose plain handle is null on failure.
+Font openFontPair(const char* path, int pointSize);
+// Closes both handles; must run before TTF_Quit.
+void closeFont(Font& font);
+
+// The text in fillColor laid at (outlineWidth, outlineWidth) over a copy drawn with an
+// outline of outlineWidth pixels in outlineColor. A new surface owned by the caller, or
+// null when the font is missing or the outline rendering fails. When only the plain
+// pass fails, the outline rendering alone is returned.
+SDL_Surface* renderOutlinedText(Font* font, int outlineWidth, const std::string& text,
+                                SDL_Color fillColor, SDL_Color outlineColor);
+
+// renderOutlinedText with a 2-pixel outline in outlineColor, blitted with its top-left
+// corner at (x, y) and freed. Draws nothing when the rendering fails, and renders nothing
+// when (x, y) lies at or past the right or bottom edge of the target's clipping rectangle,
+// where the whole label would be clipped.
+void drawLabel(SDL_Surface* target, Font* font, SDL_Color outlineColor, SDL_Color fillColor,
+               const std::string& text, int x, int y);
+
+// prefix followed by number in plain decimal ("e" and 12 give "e12", "x: " and -1 give
+// "x: -1"), the way every record and value is named on screen.
+std::string numbered(const char* prefix, int number);

@@ -1,0 +1,129 @@
+#include "validation.h"
+
+#include "subdivision.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+bool valid(int position, std::size_t size) {
+    return position >= 0 && static_cast<std::size_t>(position) < size;
+}
+
+Violation broken(int invariant, int record, std::string what) {
+    return Violation{invariant, record, std::move(what)};
+}
+
+// Twice the signed area of a corner list, in the window's own coordinates.
+std::int64_t doubleArea(const std::vector<Vertex>& corners) {
+    std::int64_t sum = 0;
+    for (std::size_t i = 0, j = corners.size() - 1; i < corners.size(); j = i++) {
+        sum += static_cast<std::int64_t>(corners[j].x) * corners[i].y -
+               static_cast<std::int64_t>(corners[i].x) * corners[j].y;
+    }
+    return sum;
+}
+
+} // namespace
+
+Violation checkInvariants(const Subdivision& s) {
+    const std::size_t nv = s.vertices.size();
+    const std::size_t nh = s.halfEdges.size();
+    const std::size_t nf = s.faces.size();
+
+    for (std::size_t i = 0; i < nh; ++i) {
+        const HalfEdge& h = s.halfEdges[i];
+        const int n = static_cast<int>(i);
+        if (!valid(h.next, nh) || !valid(h.prev, nh)) {
+            return broken(1, n, "next or prev is not a half-edge");
+        }
+        if (s.halfEdges[h.next].prev != n || s.halfEdges[h.prev].next != n) {
+            return broken(1, n, "next and prev disagree");
+        }
+    }
+
+    for (std::size_t i = 0; i < nh; ++i) {
+        const HalfEdge& h = s.halfEdges[i];
+        if (!valid(h.face, nf) || s.halfEdges[h.next].face != h.face) {
+            return broken(2, static_cast<int>(i), "next lies on another face");
+        }
+    }
+    std::vector<int> perFace(nf, 0);
+    for (const HalfEdge& h : s.halfEdges) {
+        ++perFace[h.face];
+    }
+    for (std::size_t f = 0; f < nf; ++f) {
+        const int start = s.faces[f].edge;
+        if (!valid(start, nh) || s.halfEdges[start].face != static_cast<int>(f)) {
+            return broken(2, static_cast<int>(f), "face edge is not on the face");
+        }
+        // Every step stays on f (checked above), so the walk comes back to start after
+        // exactly as many steps as f has half-edges, or never.
+        int e = start;
+        int steps = 0;
+        do {
+            e = s.halfEdges[e].next;
+            ++steps;
+        } while (e != start && steps <= perFace[f]);
+        if (steps != perFace[f]) {
+            return broken(2, static_cast<int>(f), "cycle misses half-edges of its face");
+        }
+    }
+
+    for (std::size_t i = 0; i < nh; ++i) {
+        const HalfEdge& h = s.halfEdges[i];
+        const int n = static_cast<int>(i);
+        if (!valid(h.target, nv)) {
+            return broken(3, n, "target is not a vertex");
+        }
+        if (!valid(h.opp, nh) || h.opp == n || s.halfEdges[h.opp].opp != n) {
+            return broken(3, n, "twins are not mutual");
+        }
+        if (s.halfEdges[h.opp].target != s.origin(n) || h.target != s.origin(h.opp)) {
+            return broken(3, n, "twin does not run the other way");
+        }
+    }
+
+    for (std::size_t v = 0; v < nv; ++v) {
+        const int e = s.vertices[v].edge;
+        if (!valid(e, nh) || s.origin(e) != static_cast<int>(v)) {
+            return broken(4, static_cast<int>(v), "edge does not start at the vertex");
+        }
+    }
+
+    if (nf > 0) {
+        // The outer cycle winds against the triangles and encloses the whole polygon.
+        // Orientation alone cannot tell them apart: truncated to pixels, a sliver
+        // triangle of a large polygon may come out flat or even turned over.
+        const int outer = static_cast<int>(nf) - 1;
+        const std::int64_t outerArea = doubleArea(s.faceVertices(outer));
+        if (outerArea <= 0) {
+            return broken(5, outer, "last face does not wind as the outer face");
+        }
+        for (int f = 0; f < outer; ++f) {
+            if (doubleArea(s.faceVertices(f)) >= outerArea) {
+                return broken(5, f, "an inner face encloses as much as the outer face");
+            }
+        }
+    }
+
+    if (s.pickedVertex != -1 && !valid(s.pickedVertex, nv)) {
+        return broken(6, s.pickedVertex, "picked vertex does not exist");
+    }
+    if (s.pickedFace != -1 && !valid(s.pickedFace, nf)) {
+        return broken(6, s.pickedFace, "picked face does not exist");
+    }
+    for (int h : s.pickedVertexEdges) {
+        if (!valid(h, nh)) {
+            return broken(6, h, "picked half-edge does not exist");
+        }
+    }
+    for (int f : s.pickedFaceNeighbours) {
+        if (!valid(f, nf)) {
+            return broken(6, f, "neighbour face does not exist");
+        }
+    }
+    return Violation{};
+}

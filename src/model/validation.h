@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+struct Subdivision;
+
+// The first broken invariant of a structure, or invariant 0 when all hold.
+//  1  next and prev agree: h.next.prev == h and h.prev.next == h
+//  2  a face's cycle: h.next.face == h.face, and the cycle from f.edge holds exactly
+//     the half-edges of f
+//  3  twins: h.opp != h, h.opp.opp == h, and h.opp runs from h's target to h's origin
+//  4  v.edge starts at v
+//  5  the last face is the outer one: it winds against the triangles and no other
+//     face encloses as much
+//  6  the selection refers to records that exist
+// Any link that is not a valid position breaks the invariant that reads it.
+struct Violation {
+    int invariant = 0;
+    int record = -1; // the number of the offending record
+    std::string what;
+
+    explicit operator bool() const { return invariant != 0; }
+};
+
+Violation checkInvariants(const Subdivision& s);
