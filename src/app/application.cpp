@@ -1,0 +1,142 @@
+#include "application.h"
+
+#include "input_handler.h"
+#include "scene.h"
+
+#include <sstream>
+
+namespace {
+
+constexpr std::size_t longestName = 80;
+constexpr Uint32 white = 0xFFFFFF;
+
+} // namespace
+
+Application::Application(Platform platform) : log("log.txt"), platform(platform) {}
+
+Application::~Application() {
+    SDL_FreeSurface(screen);
+    // SDL_ttf must still be running to close a font.
+    closeFont(labelFont);
+    closeFont(font);
+    subdivision.font = nullptr;
+    TTF_Quit();
+    log.writeLine("TTF_Quit: Uvoľňujem knižnice pre TTF fonty");
+    SDL_Quit();
+    log.writeLine("SDL_Quit: Uvoľňujem SDL");
+}
+
+bool Application::init() {
+    if (!initLibraries() || !initVideo()) {
+        return false;
+    }
+    setCaption("HEXIL");
+    font = openFont("tahoma", 13);
+    inkColor = {20, 20, 20, 0};
+    paperColor = {255, 255, 255, 0};
+    labelFont = openFont("tahoma", 11);
+    subdivision = Subdivision(&labelFont);
+    subdivision.build(angles);
+    return true;
+}
+
+bool Application::initLibraries() {
+    if (platform.init(SDL_INIT_TIMER | SDL_INIT_VIDEO) == -1) {
+        log.writeLine(std::string("!SDL_Init: Nastala chyba pri inicializácii SDL: ") +
+                      SDL_GetError());
+        return false;
+    }
+    log.writeLine("SDL_Init: SDL bolo úspešne inicializované");
+    if (platform.ttfInit() == -1) {
+        log.writeLine(
+            std::string("!TTF_Init: Nastala chyba pri načítavaní knižníc pre TTF fonty: ") +
+            SDL_GetError());
+        return false;
+    }
+    log.writeLine("TTF_Init: Knižnice pre TTF fonty boli úspešne načítané");
+    return true;
+}
+
+bool Application::initVideo() {
+    screenRect = {0, 0, 1000, 600};
+    bitsPerPixel = 32;
+    fullscreen = false;
+    setVideoMode();
+    std::ostringstream line;
+    if (screen == nullptr) {
+        line << "SDL_SetVideoMode: Nastala chyba pri nastavovaní rozlíšenia " << screenRect.w
+             << "x" << screenRect.h << ": " << SDL_GetError();
+        log.writeLine(line.str());
+        SDL_Quit();
+        return false;
+    }
+    line << "SDL_SetVideoMode: Rozlíšenie nastavené na " << screenRect.w << " x " << screenRect.h
+         << " pixelov, farebná hĺbka " << bitsPerPixel << " bitov";
+    log.writeLine(line.str());
+    return true;
+}
+
+void Application::setVideoMode() {
+    Uint32 flags = SDL_HWSURFACE | SDL_DOUBLEBUF | SDL_ANYFORMAT;
+    if (fullscreen) {
+        flags |= SDL_FULLSCREEN;
+    }
+    screen = platform.setVideoMode(screenRect.w, screenRect.h, bitsPerPixel, flags);
+    if (screen == nullptr) {
+        screen = platform.setVideoMode(screenRect.w, screenRect.h, bitsPerPixel,
+                                       flags & ~Uint32{SDL_HWSURFACE});
+    }
+}
+
+void Application::setCaption(const std::string& title) {
+    SDL_WM_SetCaption(title.substr(0, longestName).c_str(), nullptr);
+}
+
+Font Application::openFont(const std::string& name, int pointSize) {
+    const std::string path = (name + ".ttf").substr(0, longestName);
+    Font opened = openFontPair(path.c_str(), pointSize);
+    if (opened.plain == nullptr) {
+        log.writeLine("!TTF_OpenFont: Nastala chyba pri načítavaní fontu " + path + ": " +
+                      SDL_GetError());
+        return opened;
+    }
+    log.writeLine("TTF_OpenFont: TTF font " + path + " bol úspešne načítaný");
+    return opened;
+}
+
+void Application::redraw() {
+    if (SDL_MUSTLOCK(screen)) {
+        SDL_LockSurface(screen);
+    }
+    // A raw pixel value, not mapped through the surface's format: white at 32 bits.
+    SDL_FillRect(screen, &screenRect, white);
+    draw(subdivision, screen);
+    drawStatus();
+    SDL_Flip(screen);
+    if (SDL_MUSTLOCK(screen)) {
+        SDL_UnlockSurface(screen);
+    }
+}
+
+void Application::drawStatus() {
+    SDL_Surface* status =
+        renderOutlinedText(&font, 2, "Angles: " + std::to_string(angles), inkColor, paperColor);
+    if (status == nullptr) {
+        return;
+    }
+    SDL_Rect where{10, 10, static_cast<Uint16>(status->w), static_cast<Uint16>(status->h)};
+    SDL_UpperBlit(status, nullptr, screen, &where);
+    SDL_FreeSurface(status);
+}
+
+int runViewer(Platform platform) {
+    Application app(platform);
+    if (!app.init()) {
+        return 1;
+    }
+    InputHandler handler{app};
+    app.redraw();
+    while (handler.handleEvents()) {
+    }
+    return 0;
+}

@@ -1,0 +1,5 @@
+#include "application.h"
+
+int main(int, char**) {
+    return runViewer();
+}
