@@ -1,0 +1,54 @@
+#include "arrow.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+// Every coordinate computed in floating point becomes a pixel by truncation toward zero.
+int toPixel(double value) {
+    return static_cast<int>(value);
+}
+
+// The length of an integer vector; squares are summed in integers, the root in double.
+double length(int dx, int dy) {
+    const long long squares = static_cast<long long>(dx) * dx + static_cast<long long>(dy) * dy;
+    return std::sqrt(static_cast<double>(squares));
+}
+
+// As length, but never 0, so that it can divide.
+double guardedLength(int dx, int dy) {
+    const double l = length(dx, dy);
+    return l == 0.0 ? 1.0 : l;
+}
+
+} // namespace
+
+std::optional<Arrow> halfEdgeArrow(Pixel head, Pixel tail) {
+    static const double c = std::cos(std::numbers::pi / 6);
+    static const double s = std::sin(std::numbers::pi / 6);
+
+    const int dx = tail.x - head.x;
+    const int dy = tail.y - head.y;
+    const double l = length(dx, dy);
+    if (l == 0.0) {
+        return std::nullopt;
+    }
+    const Pixel p{toPixel(head.x + 4 * dx / l), toPixel(head.y + 4 * dy / l)};
+    const Pixel q{toPixel(tail.x - 4 * dx / l), toPixel(tail.y - 4 * dy / l)};
+
+    const double m = guardedLength(q.x - p.x, q.y - p.y) / 2.5;
+    const int ox = toPixel((p.y - q.y) / m);
+    const int oy = toPixel((q.x - p.x) / m);
+    const Pixel tip{p.x + ox, p.y + oy};
+    const Pixel from{q.x + ox, q.y + oy};
+
+    // (a, b) is 7 pixels long and points from the tip back along the shaft; the wings are
+    // it turned by +30 and -30 degrees.
+    const double w = guardedLength(from.x - tip.x, from.y - tip.y);
+    const double a = 7 * (from.x - tip.x) / w;
+    const double b = 7 * (from.y - tip.y) / w;
+    const Pixel wing1{toPixel((tip.x + c * a) - s * b), toPixel((tip.y + s * a) + c * b)};
+    const Pixel wing2{toPixel((tip.x + c * a) + s * b), toPixel((tip.y - s * a) + c * b)};
+    return Arrow{from, tip, wing1, wing2};
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+
+struct Pixel {
+    int x = 0;
+    int y = 0;
+};
+
+// A half-edge's arrow: the shaft from `from` to the tip `to`, and a wing from the tip to
+// each of wing1 and wing2.
+struct Arrow {
+    Pixel from;
+    Pixel to;
+    Pixel wing1;
+    Pixel wing2;
+};
+
+// The arrow of a half-edge running from tail to head. Both ends are pulled 4 pixels
+// inward along the edge, the shaft is moved 2.5 pixels (truncated per component) to the
+// left of the direction of travel as seen on screen (y downward), and the tip stops 4
+// pixels short of head, with two 7-pixel wings at 30 degrees on either side of the shaft.
+// Twins therefore lie on opposite sides of their edge. Nothing when head and tail are the
+// same pixel, since such an edge has no direction.
+std::optional<Arrow> halfEdgeArrow(Pixel head, Pixel tail);
