@@ -7,11 +7,24 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 
 using Rgb = std::array<int, 3>;
 
 inline Rgb rgb(SDL_Color c) {
     return {c.r, c.g, c.b};
+}
+inline bool dark(Rgb p) {
+    return p[0] < 100 && p[1] < 100 && p[2] < 100;
+}
+inline bool notWhite(Rgb p) {
+    return p != Rgb{255, 255, 255};
+}
+// Within 40 per channel: anti-aliasing blends a text's fill towards its outline.
+inline auto near(SDL_Color c) {
+    return [c](Rgb p) {
+        return std::abs(p[0] - c.r) < 40 && std::abs(p[1] - c.g) < 40 && std::abs(p[2] - c.b) < 40;
+    };
 }
 
 // SDL on the dummy video driver, SDL_ttf, the 11-point label font, a structure that uses
@@ -33,13 +46,14 @@ class DrawTest : public ::testing::Test {
         SDL_Quit();
     }
 
+    Uint32 raw(int x, int y) const {
+        return static_cast<const Uint32*>(surface->pixels)[y * surface->pitch / 4 + x];
+    }
     Rgb at(int x, int y) const {
-        const auto* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
         Uint8 r, g, b;
-        SDL_GetRGB(reinterpret_cast<const Uint32*>(row)[x], surface->format, &r, &g, &b);
+        SDL_GetRGB(raw(x, y), surface->format, &r, &g, &b);
         return {r, g, b};
     }
-
     // Pixels in [x0, x1) x [y0, y1) that match.
     template <class Match> int count(int x0, int y0, int x1, int y1, Match match) const {
         int n = 0;
@@ -55,16 +69,3 @@ class DrawTest : public ::testing::Test {
     Subdivision model;
     SDL_Surface* surface = nullptr;
 };
-
-inline bool dark(Rgb p) {
-    return p[0] < 100 && p[1] < 100 && p[2] < 100;
-}
-inline bool notWhite(Rgb p) {
-    return p != Rgb{255, 255, 255};
-}
-// Within 40 per channel: text anti-aliasing blends its fill towards the outline.
-inline auto near(SDL_Color c) {
-    return [c](Rgb p) {
-        return std::abs(p[0] - c.r) < 40 && std::abs(p[1] - c.g) < 40 && std::abs(p[2] - c.b) < 40;
-    };
-}
