@@ -140,8 +140,8 @@ void blitLabel(SDL_Surface* target, SDL_Surface* label, int x, int y) {
     SDL_FreeSurface(label);
 }
 
-// Where a label of the given size starts along one axis so that it ends by limit and
-// starts at 0 or later, when it is shorter than that.
+// A label's start along one axis, moved back so that the label ends by limit, or else
+// forward to 0.
 int keepInside(int start, int size, int limit) {
     if (start + size > limit) {
         return limit - size;
@@ -189,8 +189,8 @@ void drawLabels(const Subdivision& s, SDL_Surface* target, const std::vector<boo
         }
     }
 
-    // A face's label is centred on the mean of its corners, the outer face's on a point
-    // left of the polygon, which the listing moves; neither is kept inside.
+    // A face's label is centred on the mean of its corners; the outer face's on a point
+    // left of the polygon, whose centre moves with the listing. Neither is kept inside.
     const int outer = static_cast<int>(s.faces.size()) - 1;
     const std::vector<bool> neighbour = flagged(s.pickedFaceNeighbours, s.faces.size());
     for (int f = 0; f <= outer; ++f) {
