@@ -30,6 +30,9 @@ bool Application::init() {
     if (!initLibraries() || !initVideo()) {
         return false;
     }
+    // SDL 1.2 serves timers from a thread that wakes every millisecond. The viewer sets no
+    // timer, so that subsystem is stopped again and an idle viewer really sleeps.
+    SDL_QuitSubSystem(SDL_INIT_TIMER);
     setCaption("HEXIL");
     font = openFont("tahoma", 13);
     inkColor = {20, 20, 20, 0};
