@@ -44,10 +44,7 @@ e2e_cleanup() {
         kill -KILL "$E2E_PID" 2>/dev/null
         wait "$E2E_PID" 2>/dev/null
     fi
-    if [[ -n "$E2E_XVFB_PID" ]]; then
-        kill "$E2E_XVFB_PID" 2>/dev/null
-        wait "$E2E_XVFB_PID" 2>/dev/null
-    fi
+    e2e_stop_xvfb
     if ((E2E_FAILED == 0)); then
         rm -rf "$E2E_TMP"
     else
@@ -109,26 +106,49 @@ e2e_abort() {
 
 # ---------------------------------------------------------------- X server
 
-# e2e_start_xvfb: starts Xvfb (1024x768x24, no key auto-repeat) on a free display and
-# points DISPLAY at it.
+# e2e_start_xvfb: starts Xvfb (1024x768x24, no key auto-repeat, no reset when the last
+# client leaves, which would race with the next viewer) on a free display and
+# points DISPLAY at it. Tries a few times: the display must answer before it is used.
 e2e_start_xvfb() {
-    local fdfile="$E2E_TMP/xvfb.display"
+    local attempt
+    for attempt in 1 2 3; do
+        e2e_try_xvfb && return 0
+        echo "Xvfb attempt $attempt failed:"
+        cat "$E2E_TMP/xvfb.log"
+        e2e_stop_xvfb
+    done
+    e2e_abort "Xvfb starts"
+}
+
+e2e_try_xvfb() {
+    local fdfile="$E2E_TMP/xvfb.display" i
     : >"$fdfile"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -r 3>"$fdfile" \
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset -r 3>"$fdfile" \
         >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
-    local i
     for ((i = 0; i < 200; i++)); do
         [[ -s "$fdfile" ]] && break
-        kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
+        kill -0 "$E2E_XVFB_PID" 2>/dev/null || return 1
         sleep 0.05
     done
-    if [[ ! -s "$fdfile" ]]; then
-        cat "$E2E_TMP/xvfb.log"
-        e2e_abort "Xvfb starts"
-    fi
+    [[ -s "$fdfile" ]] || return 1
     export DISPLAY=":$(head -n1 "$fdfile")"
     unset XAUTHORITY
+    [[ "$(xdotool getdisplaygeometry 2>/dev/null)" == "1024 768" ]]
+}
+
+# e2e_xvfb_alive: true while our Xvfb runs and answers.
+e2e_xvfb_alive() {
+    [[ -n "$E2E_XVFB_PID" ]] && kill -0 "$E2E_XVFB_PID" 2>/dev/null &&
+        xdotool getdisplaygeometry >/dev/null 2>&1
+}
+
+e2e_stop_xvfb() {
+    if [[ -n "$E2E_XVFB_PID" ]]; then
+        kill "$E2E_XVFB_PID" 2>/dev/null
+        wait "$E2E_XVFB_PID" 2>/dev/null
+        E2E_XVFB_PID=""
+    fi
 }
 
 # ---------------------------------------------------------------- the viewer
@@ -191,24 +211,41 @@ e2e_wait_exit() {
     return 0
 }
 
+# e2e_kill: ends a viewer that is still running (after a failed check left it in an
+# unknown state).
+e2e_kill() {
+    if [[ -n "$E2E_PID" ]]; then
+        kill -KILL "$E2E_PID" 2>/dev/null
+        wait "$E2E_PID" 2>/dev/null
+        E2E_PID=""
+    fi
+}
+
 # e2e_close: asks the window to close as a window manager would, then waits for exit.
 e2e_close() {
     "$E2E_WM_CLOSE" "$E2E_WIN" || return 1
     e2e_wait_exit 30
 }
 
-# e2e_start: Xvfb if not yet running, a fresh working directory, the viewer and its
-# window. Aborts the test when the window does not appear.
+# e2e_start [NAME]: Xvfb if not yet running, a fresh working directory NAME, the viewer
+# and its window. When the X server was lost meanwhile, it is started anew once. Aborts
+# the test when the window does not appear.
 e2e_start() {
-    [[ -n "$E2E_XVFB_PID" ]] || e2e_start_xvfb
-    e2e_prepare_dir "${1:-run}"
-    e2e_launch
-    if ! e2e_wait_window 30; then
-        e2e_running || wait "$E2E_PID"
-        echo "stderr of hexil:"
-        cat "$E2E_DIR/stderr.txt" 2>/dev/null
-        e2e_abort "the window \"HEXIL\" appears"
-    fi
+    local attempt
+    for attempt in 1 2; do
+        e2e_xvfb_alive || { e2e_stop_xvfb; e2e_start_xvfb; }
+        e2e_prepare_dir "${1:-run}"
+        e2e_launch
+        e2e_wait_window 30 && return 0
+        e2e_kill
+        e2e_xvfb_alive && break
+        echo "the X server went away while the viewer started; starting it anew"
+    done
+    echo "stderr of hexil:"
+    cat "$E2E_DIR/stderr.txt" 2>/dev/null
+    echo "log.txt of hexil:"
+    iconv -f WINDOWS-1250 -t UTF-8 "$E2E_DIR/log.txt" 2>/dev/null
+    e2e_abort "the window \"HEXIL\" appears"
 }
 
 # ---------------------------------------------------------------- input
@@ -224,14 +261,31 @@ e2e_key() {
     xdotool key --delay 30 "$@"
 }
 
+E2E_HELD_KEYS=()
+
 e2e_keydown() {
     e2e_focus
     xdotool keydown "$1"
+    E2E_HELD_KEYS+=("$1")
 }
 
 e2e_keyup() {
     e2e_focus
     xdotool keyup "$1"
+    local held=() key
+    for key in "${E2E_HELD_KEYS[@]}"; do
+        [[ "$key" == "$1" ]] || held+=("$key")
+    done
+    E2E_HELD_KEYS=("${held[@]}")
+}
+
+# e2e_release_keys: lets go of every key still held by e2e_keydown.
+e2e_release_keys() {
+    local key
+    for key in "${E2E_HELD_KEYS[@]}"; do
+        xdotool keyup "$key" 2>/dev/null
+    done
+    E2E_HELD_KEYS=()
 }
 
 # e2e_click X Y [BUTTON]: clicks at window coordinates, then moves the pointer off the
@@ -271,6 +325,12 @@ e2e_png() {
 e2e_pixel() {
     local offset=$((($3 * E2E_WIDTH + $2) * 3))
     od -An -tu1 -j "$offset" -N3 "$E2E_TMP/$1.rgb" | awk '{printf "%s,%s,%s", $1, $2, $3}'
+}
+
+# e2e_region NAME X Y W H: a digest of a rectangle of shot NAME.
+e2e_region() {
+    "$E2E_CONVERT" -size "${E2E_WIDTH}x${E2E_HEIGHT}" -depth 8 "rgb:$E2E_TMP/$1.rgb" \
+        -crop "$4x$5+$2+$3" +repage -depth 8 rgb:- | md5sum | cut -d' ' -f1
 }
 
 # e2e_colours NAME X Y W H: the distinct colours within a rectangle of shot NAME, one
