@@ -37,7 +37,21 @@ E2E_HEIGHT=600
 E2E_XVFB_PID=""
 E2E_PASSED=0
 E2E_FAILED=0
-E2E_SHOT_COUNT=0
+# Every wait ends by this time, so that a hung viewer fails the test well before ctest's
+# time-out would kill the script without its clean-up.
+E2E_BUDGET="${E2E_BUDGET:-240}"
+E2E_END=$((SECONDS + E2E_BUDGET))
+
+# e2e_deadline SECONDS: the time a wait of SECONDS ends, within the test's budget.
+e2e_deadline() {
+    local end=$((SECONDS + $1))
+    echo $((end < E2E_END ? end : E2E_END))
+}
+
+# e2e_in_time: true while the test's budget lasts.
+e2e_in_time() {
+    ((SECONDS < E2E_END))
+}
 
 e2e_cleanup() {
     if [[ -n "$E2E_PID" ]] && kill -0 "$E2E_PID" 2>/dev/null; then
@@ -180,7 +194,7 @@ e2e_running() {
 # e2e_wait_window [SECONDS]: waits for the window titled "HEXIL"; sets E2E_WIN.
 e2e_wait_window() {
     local limit="${1:-30}" deadline id
-    deadline=$((SECONDS + limit))
+    deadline="$(e2e_deadline "$limit")"
     while ((SECONDS < deadline)); do
         id="$(xdotool search --name '^HEXIL$' 2>/dev/null | head -n1)"
         if [[ -n "$id" ]]; then
@@ -197,7 +211,7 @@ e2e_wait_window() {
 # did not end in time).
 e2e_wait_exit() {
     local limit="${1:-30}" deadline
-    deadline=$((SECONDS + limit))
+    deadline="$(e2e_deadline "$limit")"
     while e2e_running && ((SECONDS < deadline)); do
         sleep 0.05
     done
@@ -352,7 +366,7 @@ e2e_near() {
 # digest of that picture.
 e2e_wait_stable() {
     local limit="${1:-20}" deadline previous current
-    deadline=$((SECONDS + limit))
+    deadline="$(e2e_deadline "$limit")"
     previous="$(e2e_hash)"
     while ((SECONDS < deadline)); do
         sleep 0.05
@@ -371,7 +385,7 @@ e2e_wait_stable() {
 # stands still; prints the new digest. Fails when the picture did not change in time.
 e2e_wait_change() {
     local reference="$1" limit="${2:-30}" deadline current
-    deadline=$((SECONDS + limit))
+    deadline="$(e2e_deadline "$limit")"
     while ((SECONDS < deadline)); do
         current="$(e2e_hash)"
         if [[ -n "$current" && "$current" != "$reference" ]]; then
@@ -388,7 +402,7 @@ e2e_wait_change() {
 # e2e_wait_picture DIGEST [SECONDS]: waits until the picture is exactly DIGEST.
 e2e_wait_picture() {
     local expected="$1" limit="${2:-30}" deadline
-    deadline=$((SECONDS + limit))
+    deadline="$(e2e_deadline "$limit")"
     while ((SECONDS < deadline)); do
         [[ "$(e2e_hash)" == "$expected" ]] && return 0
         e2e_running || return 1
@@ -401,7 +415,7 @@ e2e_wait_picture() {
 # corner, dark status text near (10, 10)) and it stands still; prints its digest.
 e2e_wait_first_frame() {
     local limit="${1:-30}" deadline
-    deadline=$((SECONDS + limit))
+    deadline="$(e2e_deadline "$limit")"
     while ((SECONDS < deadline)); do
         if e2e_shot probe >/dev/null && [[ "$(e2e_pixel probe 0 0)" == "255,255,255" ]] &&
             e2e_colours probe 10 10 120 20 | awk -F, '$1 < 100 && $2 < 100 && $3 < 100 {found = 1} END {exit !found}'; then

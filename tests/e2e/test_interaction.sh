@@ -303,6 +303,10 @@ bound_on_n() {
 
 e2e_start_xvfb
 for group in digits_and_backspace labels_and_listing picking ignored_input bound_on_n; do
+    if ! e2e_in_time; then
+        e2e_fail "the groups ran within ${E2E_BUDGET} s" "not run: $group and after"
+        break
+    fi
     if ! "$group"; then
         e2e_shot failed-"$group" >/dev/null 2>&1 && e2e_png failed-"$group"
         e2e_kill
