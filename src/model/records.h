@@ -7,6 +7,8 @@ struct Vertex {
     int x = 0; // window column
     int y = 0; // window row, growing downward
     int edge = -1; // a half-edge that starts here
+
+    bool operator==(const Vertex&) const = default;
 };
 
 // A half-edge runs from prev's target to its own target.
@@ -16,8 +18,12 @@ struct HalfEdge {
     int prev = -1;
     int next = -1;
     int opp = -1; // its twin, the same edge run the other way
+
+    bool operator==(const HalfEdge&) const = default;
 };
 
 struct Face {
     int edge = -1; // one half-edge of the boundary cycle
+
+    bool operator==(const Face&) const = default;
 };
