@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -185,18 +186,37 @@ bool sameRecords(const Subdivision& a, const Subdivision& b) {
     return true;
 }
 
-std::string screenPixels() {
-    std::string pixels;
+// Whether our frame and the literal frame of s are the same pixels; reports the first
+// pixel in which they differ.
+bool sameFrame(const Subdivision& s, int n, const char* view) {
+    viewerFrame(s, n);
+    std::vector<Uint32> ours(1000 * 600);
     for (int y = 0; y < 600; ++y) {
-        pixels.append(static_cast<const char*>(stage.screen->pixels) + y * stage.screen->pitch,
-                      4 * 1000);
+        std::memcpy(&ours[y * 1000],
+                    static_cast<const Uint8*>(stage.screen->pixels) + y * stage.screen->pitch,
+                    4 * 1000);
     }
-    return pixels;
+    literalViewerFrame(s, n);
+    for (int y = 0; y < 600; ++y) {
+        const auto* row = reinterpret_cast<const Uint32*>(
+            static_cast<const Uint8*>(stage.screen->pixels) + y * stage.screen->pitch);
+        for (int x = 0; x < 1000; ++x) {
+            if (row[x] != ours[y * 1000 + x]) {
+                std::fprintf(stderr,
+                             "bench: the frames differ at N = %d, %s: first at (%d, %d), "
+                             "ours %06x, literal %06x\n",
+                             n, view, x, y, ours[y * 1000 + x], row[x]);
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 // A race between two ways is only fair when they do the same thing: the builds give the
 // same records, the picks the same selection and the frames the same pixels. Frames are
-// compared only while every listing row lies within 16-bit coordinates.
+// compared only while every listing row lies within 16-bit coordinates, with nothing, a
+// vertex, a triangle or the outer face picked, and with the labels or the listing off.
 bool sameResults() {
     for (int n : {6, 100, 1000}) {
         Subdivision ours = structure(n, true);
@@ -214,15 +234,39 @@ bool sameResults() {
             return false;
         }
     }
-    for (int n : {6, 100}) {
-        for (bool labelsAndListing : {true, false}) {
-            const Subdivision s = structure(n, labelsAndListing);
-            viewerFrame(s, n);
-            const std::string ours = screenPixels();
-            literalViewerFrame(s, n);
-            if (ours != screenPixels()) {
-                std::fprintf(stderr, "bench: the frames differ at N = %d\n", n);
+    struct View {
+        const char* name;
+        bool labels;
+        bool listing;
+    };
+    struct Click {
+        const char* name;
+        int x;
+        int y;
+    };
+    constexpr View views[] = {
+        {"labels and listing", true, true}, {"listing off", true, false}, {"bare", false, false}};
+    for (int n : {3, 6, 100}) {
+        for (const View& view : views) {
+            Subdivision s = structure(n, view.listing);
+            s.showLabels = view.labels;
+            if (!sameFrame(s, n, view.name)) {
                 return false;
+            }
+            // At N = 100 a literal frame takes over half a second: the largest selection only.
+            const auto triangle = s.faceVertices((n - 2) / 2);
+            const Click clicks[] = {{"the outer face", outsideX, outsideY},
+                                    {"vertex 0", s.vertices[0].x, s.vertices[0].y},
+                                    {"a triangle",
+                                     (triangle[0].x + triangle[1].x + triangle[2].x) / 3,
+                                     (triangle[0].y + triangle[1].y + triangle[2].y) / 3}};
+            for (int c = 0; c < (n == 100 ? 1 : 3); ++c) {
+                s.pick(clicks[c].x, clicks[c].y);
+                const std::string picked =
+                    std::string(view.name) + ", " + clicks[c].name + " picked";
+                if (!sameFrame(s, n, picked.c_str())) {
+                    return false;
+                }
             }
         }
     }
