@@ -1,167 +1,120 @@
 #include "draw_support.h"
-#include "scene.h"
 
-#include <algorithm>
-#include <vector>
+using DrawSceneTest = DrawTest;
 
-namespace {
-
-const Rgb white{255, 255, 255};
-
-struct Box {
-    int left = 1000, top = 600, right = -1, bottom = -1; // inclusive
-};
-
-} // namespace
-
-class DrawSceneTest : public DrawTest {
-  protected:
-    std::vector<Uint32> snapshot() const {
-        std::vector<Uint32> pixels;
-        for (int i = 0; i < 1000 * 600; ++i) {
-            pixels.push_back(raw(i % 1000, i / 1000));
+// The hexagon with nothing, vertex 0, face 0 and the outer face picked, then the listing
+// of the triangle with vertex 0, the triangle and the outside picked. Labels are 18 x 15
+// (15 wide for faces): f0's centred on (200, 386), the outer face's on (50, 300), e0's on
+// (287, 429) a quarter of the way from its head. The twins e0 and e13 run at y = 427 and
+// 431 on either side of the white edge. Listing rows lie 14 pixels apart from row 39.
+TEST_F(DrawSceneTest, EachSelectionColoursThePictureAndTheListing) {
+    struct View {
+        int n, x, y; // the click, none for x = -1
+        std::vector<Check> checks;
+    };
+    // clang-format off
+    const View views[] = {
+        {6, -1, -1, {{250, 415, paper}, {230, 330, paper}, {300, 300, paper}, {990, 590, paper},
+                     {250, 427, ink}, {250, 431, ink}, {250, 429, paper}, {321, 427, ink},
+                     {314, 423, ink}, {314, 430, ink}, {179, 431, ink}, {320, 429, ink},
+                     {193, 379, ink, "f0"}, {43, 293, ink, "f4"}, {278, 422, ink, "e0"}}},
+        {6, 325, 429, {{250, 427, hl}, {250, 431, hl}, {250, 172, ink}, {278, 422, hl, "e0"},
+                       {202, 163, ink, "e8"}}},
+        {6, 200, 386, {{250, 415, picked}, {230, 330, nbFace}, {300, 300, paper},
+                       {990, 590, nbFace}, {193, 379, hl, "f0"}, {192, 292, nbLabel, "f1"},
+                       {267, 249, ink, "f2"}, {43, 293, nbLabel, "f4"}}},
+        {6, 600, 100, {{990, 590, picked}, {250, 415, nbFace}, {230, 330, nbFace},
+                       {300, 300, nbFace}, {193, 379, nbLabel, "f0"}, {43, 293, hl, "f4"}}},
+        {3, 175, 429, {{428, 20, ink, "List of vertices (3):"}, {600, 20, ink, "List of faces (2):"},
+                       {705, 20, ink, "List of half-edges (6):"}, {428, 39, hl, "v0"},
+                       {468, 39, hl, "x: 175"}, {508, 39, hl, "y: 429"}, {548, 39, hl, "e1"},
+                       {428, 67, ink, "v2"}, {468, 67, ink, "x: 400"}, {600, 39, ink, "f0"},
+                       {600, 53, ink, "f1"}, {630, 53, ink, "e5"}, {705, 39, hl, "e0"},
+                       {705, 53, hl, "e1"}, {705, 67, ink, "e2"}, {705, 81, hl, "e3"},
+                       {705, 95, hl, "e4"}, {735, 95, hl, "v1"}, {765, 95, hl, "f1"},
+                       {795, 95, hl, "next: e5"}, {855, 95, hl, "prev: e3"},
+                       {915, 95, hl, "opp: e0"}, {705, 109, ink, "e5"}}},
+        {3, 249, 299, {{428, 39, ink, "v0"}, {600, 39, hl, "f0"}, {630, 39, hl, "e0"},
+                       {600, 53, nbLabel, "f1"}, {630, 53, nbLabel, "e5"}, {705, 39, ink, "e0"}}},
+        {3, 600, 100, {{600, 39, nbLabel, "f0"}, {600, 53, hl, "f1"}}}};
+    // clang-format on
+    for (const View& view : views) {
+        model.build(view.n);
+        if (view.x >= 0) {
+            model.pick(view.x, view.y);
         }
-        return pixels;
-    }
-
-    void redraw() {
-        SDL_FillRect(surface, nullptr, 0xffffff);
-        draw(model, surface);
-    }
-
-    // The bounding box of the dark pixels in [x0, x1) x [y0, y1).
-    Box darkBox(int x0, int y0, int x1, int y1) const {
-        Box box;
-        for (int y = y0; y < y1; ++y) {
-            for (int x = x0; x < x1; ++x) {
-                if (dark(at(x, y))) {
-                    box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x),
-                           std::max(box.bottom, y)};
-                }
+        redraw();
+        const std::string what = std::to_string(view.n) + " click " + std::to_string(view.x);
+        expectShown(view.checks, what);
+        // Dots of radius 4 (the picked one 5) with their labels 3 pixels right: v2's (103, 300).
+        for (int v = 0; v < view.n; ++v) {
+            const bool big = v == model.pickedVertex;
+            const Uint32 color = pixel(big ? model.highlightColor : model.vertexColor);
+            const int x = model.vertices[v].x, y = model.vertices[v].y, r = big ? 5 : 4;
+            for (auto [dx, dy] : {std::pair{0, 0}, {-r, 0}, {0, -r}, {0, r}}) {
+                EXPECT_EQ(color, at(surface, x + dx, y + dy)) << what << " v" << v;
             }
+            EXPECT_NE(color, at(surface, x - r - 1, y)) << what << " v" << v;
+            expectShown({{x + 3, y, big ? hl : ink, ("v" + std::to_string(v)).c_str()}}, what);
         }
-        return box;
-    }
-};
-
-TEST_F(DrawSceneTest, DefaultPicture) {
-    model.build(6);
-    redraw();
-    // Face labels are centred on the mean of the corners; a vertex's hangs right of and
-    // below its centre, with the glyphs 2 pixels inside the halo. No arrow enters these
-    // boxes.
-    const Box f0 = darkBox(180, 376, 220, 396);
-    EXPECT_NEAR(200, (f0.left + f0.right) / 2.0, 1);
-    EXPECT_NEAR(386, (f0.top + f0.bottom) / 2.0, 1.5);
-    const Box v5 = darkBox(401, 290, 440, 320);
-    EXPECT_TRUE(v5.left >= 405 && v5.left <= 407 && v5.top >= 301 && v5.top <= 310);
-
-    for (const Vertex& v : model.vertices) {
-        for (auto [x, y] : {std::pair{0, 0}, {-4, 0}, {0, -4}, {3, 2}}) {
-            EXPECT_EQ(rgb(model.vertexColor), at(v.x + x, v.y + y));
-        }
-        EXPECT_NE(rgb(model.vertexColor), at(v.x - 5, v.y));
-    }
-    // e0, from v1 to v0, runs 2 pixels above the edge and its twin e13 2 below.
-    EXPECT_EQ(rgb(model.inkColor), at(250, 427));
-    EXPECT_EQ(rgb(model.inkColor), at(250, 431));
-    for (auto [x, y] : {std::pair{321, 427}, {314, 423}, {314, 430}, {179, 431}, {320, 429}}) {
-        EXPECT_TRUE(dark(at(x, y))) << x << "," << y;
-    }
-    for (auto [x, y] : {std::pair{250, 429}, {250, 415}, {230, 330}, {300, 300}, {990, 590}}) {
-        EXPECT_EQ(white, at(x, y)) << x << "," << y;
     }
 }
 
-TEST_F(DrawSceneTest, PickedVertexGrowsAndHighlightsItsHalfEdges) {
-    model.build(6);
-    model.pick(325, 429);
-    redraw();
-    EXPECT_EQ(rgb(model.highlightColor), at(325 - 5, 429));
-    EXPECT_EQ(rgb(model.highlightColor), at(325, 429 + 5));
-    EXPECT_NE(rgb(model.vertexColor), at(400 + 5, 299));
-    EXPECT_EQ(rgb(model.highlightColor), at(250, 427));                  // e0
-    EXPECT_EQ(rgb(model.highlightColor), at(250, 431));                  // e13
-    EXPECT_EQ(rgb(model.inkColor), at(250, 172));                        // e8, from v4 to v3
-    EXPECT_GT(count(277, 420, 297, 440, near(model.highlightColor)), 0); // label e0
-    EXPECT_GT(count(328, 431, 345, 445, near(model.highlightColor)), 0); // label v0
-    EXPECT_EQ(count(200, 160, 225, 180, near(model.highlightColor)), 0); // label e8
-}
-
-TEST_F(DrawSceneTest, PickedFacesFillThemselvesAndTheirNeighbours) {
-    model.build(6);
-    model.pick(200, 386); // face 0; across its edges lie faces 4, 1, 4
-    redraw();
-    EXPECT_EQ(rgb(model.pickedFaceColor), at(250, 415));
-    EXPECT_EQ(rgb(model.neighbourFaceColor), at(230, 330));
-    EXPECT_EQ(white, at(300, 300));
-    EXPECT_EQ(rgb(model.neighbourFaceColor), at(990, 590));
-    EXPECT_GT(count(190, 376, 210, 396, near(model.highlightColor)), 0);
-    EXPECT_GT(count(189, 289, 209, 309, near(model.neighbourLabelColor)), 0);
-    EXPECT_GT(count(40, 290, 60, 310, near(model.neighbourLabelColor)), 0);
-    EXPECT_EQ(count(264, 246, 284, 266, near(model.neighbourLabelColor)), 0);
-
-    model.pick(600, 100); // the outer face; every triangle lies across one of its edges
-    redraw();
-    EXPECT_EQ(rgb(model.pickedFaceColor), at(990, 590));
-    for (auto [x, y] : {std::pair{250, 415}, {230, 330}, {300, 300}}) {
-        EXPECT_EQ(rgb(model.neighbourFaceColor), at(x, y)) << x << "," << y;
-    }
-    EXPECT_GT(count(40, 290, 60, 310, near(model.highlightColor)), 0);
-}
-
-TEST_F(DrawSceneTest, OuterFaceLabelMovesWithTheListing) {
-    model.build(6);
-    redraw();
-    EXPECT_GT(count(30, 290, 70, 310, dark), 0);
-    EXPECT_EQ(count(146, 290, 186, 310, dark), 0);
-
+// Without the listing the outer face's label moves from (50, 300) to (166, 300). Hidden
+// labels leave the picture as if there were no font. An empty structure paints only the
+// listing's titles.
+TEST_F(DrawSceneTest, DisplaySwitches) {
     model.showListing = false;
     model.build(6);
     redraw();
-    EXPECT_EQ(count(30, 290, 70, 310, dark), 0);
-    EXPECT_GT(count(146, 290, 186, 310, dark), 0);
-    EXPECT_EQ(count(700, 0, 1000, 600, notWhite), 0);
-}
+    EXPECT_TRUE(shows("f4", 159, 293, model.inkColor));
+    EXPECT_FALSE(shows("f4", 43, 293, model.inkColor));
+    EXPECT_EQ(0, inked(700, 0, 1000, 600));
+    const auto picture = [&] {
+        redraw();
+        const auto* p = static_cast<const Uint32*>(surface->pixels);
+        return std::vector<Uint32>(p, p + 1000 * 600);
+    };
+    model.pick(model.vertices[0].x, model.vertices[0].y);
+    model.showLabels = false;
+    const std::vector<Uint32> hidden = picture();
+    model.showLabels = true;
+    EXPECT_NE(hidden, picture());
+    model.font = nullptr;
+    EXPECT_EQ(hidden, picture());
 
-TEST_F(DrawSceneTest, LabelsNearTheRightAndBottomEdgesMoveInside) {
-    model.showListing = false;
-    model.vertices = {{995, 100, -1}, {500, 597, -1}};
-    redraw(); // v0 at 990 - w, v1 at 590 - h
-    EXPECT_GT(count(940, 100, 990, 120, dark), 0);
-    EXPECT_EQ(count(990, 100, 1000, 120, dark), 0);
-    EXPECT_GT(count(500, 570, 540, 590, dark), 0);
-    EXPECT_EQ(count(500, 590, 540, 600, dark), 0);
-
-    // Two twins on the right edge: e0's label, centred on (999, 150), moves left to end at 1000.
-    model.vertices = {{999, 100, 0}, {999, 300, 1}};
-    model.halfEdges = {{0, -1, 1, 1, 1}, {1, -1, 0, 0, 0}};
-    redraw();
-    EXPECT_GT(count(960, 130, 991, 170, dark), 0);
-}
-
-TEST_F(DrawSceneTest, EmptyStructurePaintsOnlyTheListingTitles) {
+    model.font = &font;
     model.build(2);
-    model.showListing = false;
     redraw();
-    EXPECT_EQ(count(0, 0, 1000, 600, notWhite), 0);
+    EXPECT_EQ(0, inked(0, 0, 1000, 600));
     model.showListing = true;
     redraw();
-    EXPECT_GT(count(428, 20, 1000, 39, dark), 0);
-    EXPECT_EQ(count(0, 39, 1000, 600, notWhite), 0);
+    EXPECT_TRUE(shows("List of vertices (0):", 428, 20, model.inkColor));
+    EXPECT_EQ(0, inked(0, 39, 1000, 600));
 }
 
-TEST_F(DrawSceneTest, HiddenLabelsLeaveThePictureAsIfThereWereNoFont) {
+// Vertex labels past an edge move back inside with a 10-pixel margin, half-edge labels to
+// end at the edge: e0 and e1, centred on (999, 150) and (999, 250), end at 1000. Listing
+// rows from y = 600 on are not drawn, not even the ones whose 16-bit place wraps around.
+TEST_F(DrawSceneTest, NothingSpillsPastTheRightOrBottomEdge) {
     model.showListing = false;
-    model.build(6);
-    model.pick(325, 429);
+    model.vertices = {{999, 100, 0}, {999, 300, 1}, {500, 597, -1}};
+    model.halfEdges = {{0, -1, 1, 1, 1}, {1, -1, 0, 0, 0}};
+    redraw();
+    expectShown({{972, 100, ink, "v0"},
+                 {972, 300, ink, "v1"},
+                 {503, 575, ink, "v2"},
+                 {982, 143, ink, "e0"},
+                 {982, 243, ink, "e1"}},
+                "edges");
+
+    model = Subdivision(&font);
     model.showLabels = false;
+    model.vertices.assign(41, Vertex{});
     redraw();
-    const std::vector<Uint32> hidden = snapshot();
-    model.showLabels = true;
+    const int rowsInside = inked(428, 39, 600, 600);
+    model.vertices.assign(5000, Vertex{});
     redraw();
-    EXPECT_NE(hidden, snapshot());
-    model.font = nullptr;
-    redraw();
-    EXPECT_EQ(hidden, snapshot());
+    EXPECT_EQ(rowsInside, inked(428, 39, 600, 600));
+    EXPECT_GT(inked(428, 585, 600, 600), 0);
 }

@@ -1,31 +1,29 @@
 #pragma once
 
+#include "scene.h"
 #include "subdivision.h"
 #include "text.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdlib>
+#include <algorithm>
+#include <string>
+#include <vector>
 
-using Rgb = std::array<int, 3>;
+using Color = SDL_Color Subdivision::*;
+constexpr Color ink = &Subdivision::inkColor, paper = &Subdivision::paperColor,
+                hl = &Subdivision::highlightColor, picked = &Subdivision::pickedFaceColor,
+                nbFace = &Subdivision::neighbourFaceColor,
+                nbLabel = &Subdivision::neighbourLabelColor;
 
-inline Rgb rgb(SDL_Color c) {
-    return {c.r, c.g, c.b};
-}
-inline bool dark(Rgb p) {
-    return p[0] < 100 && p[1] < 100 && p[2] < 100;
-}
-inline bool notWhite(Rgb p) {
-    return p != Rgb{255, 255, 255};
-}
-// Within 40 per channel: anti-aliasing blends a text's fill towards its outline.
-inline auto near(SDL_Color c) {
-    return [c](Rgb p) {
-        return std::abs(p[0] - c.r) < 40 && std::abs(p[1] - c.g) < 40 && std::abs(p[2] - c.b) < 40;
-    };
-}
+// The pixel at (x, y) in color, or with text that label in color with its top-left
+// corner at (x, y).
+struct Check {
+    int x, y;
+    Color color;
+    const char* text = nullptr;
+};
 
 // SDL on the dummy video driver, SDL_ttf, the 11-point label font, a structure that uses
 // it and a white 1000 x 600 surface of the screen's 32-bit kind.
@@ -36,8 +34,6 @@ class DrawTest : public ::testing::Test {
         TTF_Init();
         font = openFontPair(HEXIL_FONT_PATH, 11);
         model.font = &font;
-        surface = SDL_CreateRGBSurface(SDL_SWSURFACE, 1000, 600, 32, 0xff0000, 0xff00, 0xff, 0);
-        SDL_FillRect(surface, nullptr, 0xffffff);
     }
     ~DrawTest() override {
         SDL_FreeSurface(surface);
@@ -46,26 +42,62 @@ class DrawTest : public ::testing::Test {
         SDL_Quit();
     }
 
-    Uint32 raw(int x, int y) const {
-        return static_cast<const Uint32*>(surface->pixels)[y * surface->pitch / 4 + x];
+    static SDL_Surface* blank(Uint32 fill) {
+        SDL_Surface* s = SDL_CreateRGBSurface(0, 1000, 600, 32, 0xff0000, 0xff00, 0xff, 0);
+        SDL_FillRect(s, nullptr, fill);
+        return s;
     }
-    Rgb at(int x, int y) const {
-        Uint8 r, g, b;
-        SDL_GetRGB(raw(x, y), surface->format, &r, &g, &b);
-        return {r, g, b};
+    static Uint32 at(const SDL_Surface* s, int x, int y) {
+        return static_cast<const Uint32*>(s->pixels)[y * s->pitch / 4 + x];
     }
-    // Pixels in [x0, x1) x [y0, y1) that match.
-    template <class Match> int count(int x0, int y0, int x1, int y1, Match match) const {
+    static Uint32 pixel(SDL_Color c) { return c.r << 16 | c.g << 8 | c.b; }
+    // The pixels in [x0, x1) x [y0, y1) that are not white.
+    int inked(int x0, int y0, int x1, int y1) const {
         int n = 0;
         for (int y = y0; y < y1; ++y) {
             for (int x = x0; x < x1; ++x) {
-                n += match(at(x, y)) ? 1 : 0;
+                n += at(surface, x, y) != 0xffffff;
             }
         }
         return n;
     }
+    void redraw() {
+        SDL_FillRect(surface, nullptr, 0xffffff);
+        draw(model, surface);
+    }
+
+    // Whether the surface shows the label: each pixel that it covers whole, the same over
+    // white as over black; and it covers at least one.
+    bool shows(const std::string& text, int x, int y, SDL_Color fill) const {
+        SDL_Surface* label = renderOutlinedText(model.font, 2, text, fill, model.paperColor);
+        SDL_Surface* over[] = {blank(0xffffff), blank(0)};
+        for (SDL_Surface* s : over) {
+            SDL_Rect place{Sint16(x), Sint16(y), 0, 0};
+            SDL_BlitSurface(label, nullptr, s, &place);
+        }
+        int covered = 0, same = 0;
+        for (int j = std::max(y, 0); j < std::min(y + label->h, 600); ++j) {
+            for (int i = std::max(x, 0); i < std::min(x + label->w, 1000); ++i) {
+                const Uint32 p = at(over[0], i, j);
+                covered += p == at(over[1], i, j);
+                same += p == at(over[1], i, j) && p == at(surface, i, j);
+            }
+        }
+        for (SDL_Surface* s : {label, over[0], over[1]}) {
+            SDL_FreeSurface(s);
+        }
+        return covered > 0 && same == covered;
+    }
+    void expectShown(const std::vector<Check>& checks, const std::string& what) const {
+        for (const Check& c : checks) {
+            EXPECT_TRUE(c.text ? shows(c.text, c.x, c.y, model.*c.color)
+                               : pixel(model.*c.color) == at(surface, c.x, c.y))
+                << what << ": " << (c.text ? c.text : "pixel") << " at " << c.x << "," << c.y
+                << " is " << std::hex << at(surface, c.x, c.y);
+        }
+    }
 
     Font font;
     Subdivision model;
-    SDL_Surface* surface = nullptr;
+    SDL_Surface* surface = blank(0xffffff);
 };
