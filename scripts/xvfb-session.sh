@@ -1,3 +1,6 @@
+# shellcheck shell=bash disable=SC2034
+# (The XS_ variables are read by the scripts that source this file.)
+#
 # The viewer under an Xvfb of its own: start the server, start hexil in a working
 # directory, wait for its window and first frame, read its pixels, click, close it the
 # way a window manager does and collect its exit status. Sourced by scripts/run,
@@ -60,7 +63,8 @@ xs_start_xvfb() {
             sleep 0.05
         done
         if [[ -s "$fdfile" ]]; then
-            export DISPLAY=":$(head -n1 "$fdfile")"
+            DISPLAY=":$(head -n1 "$fdfile")"
+            export DISPLAY
             unset XAUTHORITY
             [[ "$(xdotool getdisplaygeometry 2>/dev/null)" == "1024 768" ]] && return 0
         fi
