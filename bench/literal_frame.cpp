@@ -38,17 +38,6 @@ std::string named(const std::string& prefix, int number) {
     return text.str();
 }
 
-std::vector<Vertex> cornersOf(const Subdivision& s, int face) {
-    std::vector<Vertex> corners;
-    const int first = s.faces[face].edge;
-    int e = first;
-    do {
-        corners.push_back(s.vertices[s.halfEdges[e].target]);
-        e = s.halfEdges[e].next;
-    } while (e != first);
-    return corners;
-}
-
 void blitAndFree(SDL_Surface* text, SDL_Surface* target, int x, int y) {
     SDL_Rect place{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(text->w),
                    static_cast<Uint16>(text->h)};
@@ -76,7 +65,7 @@ void faces(const Subdivision& s, SDL_Surface* target) {
             xs = {0, 1000, 1000, 0};
             ys = {0, 0, 600, 600};
         } else {
-            for (const Vertex& v : cornersOf(s, f)) {
+            for (const Vertex& v : s.faceVertices(f)) {
                 xs.push_back(static_cast<Sint16>(v.x));
                 ys.push_back(static_cast<Sint16>(v.y));
             }
