@@ -13,8 +13,8 @@ struct WorkingDirectory {
     explicit WorkingDirectory(bool withFont = true) {
         namespace fs = std::filesystem;
         original = fs::current_path();
-        path = fs::temp_directory_path() / ("hexil-" + std::to_string(::getpid()) + "-" +
-                                            std::to_string(counter()++));
+        path = fs::temp_directory_path() /
+               ("hexil-" + std::to_string(::getpid()) + "-" + std::to_string(counter()++));
         fs::remove_all(path);
         fs::create_directories(path);
         if (withFont) {

@@ -49,7 +49,8 @@ class Input : public ::testing::Test {
         EXPECT_TRUE(handler.handleEvent(e));
         const Violation v = checkInvariants(app.subdivision);
         EXPECT_FALSE(v) << "invariant " << v.invariant << " at " << v.record;
-        const Uint32 pixel = static_cast<Uint32*>(app.screen->pixels)[599 * app.screen->pitch / 4 + 999];
+        const Uint32 pixel =
+            static_cast<Uint32*>(app.screen->pixels)[599 * app.screen->pitch / 4 + 999];
         return pixel != SDL_MapRGB(app.screen->format, 1, 2, 3);
     }
 
@@ -126,9 +127,9 @@ TEST_F(Input, EverythingElseIsIgnored) {
     press.type = press.key.type = SDL_KEYDOWN;
     SDL_Event buttonPress = buttonUp(SDL_BUTTON_LEFT);
     buttonPress.type = buttonPress.button.type = SDL_MOUSEBUTTONDOWN;
-    for (const SDL_Event& e : {press, buttonPress, keyUp(SDLK_KP5), keyUp(SDLK_a),
-                               keyUp(SDLK_LSHIFT), ofType(SDL_MOUSEMOTION), ofType(SDL_ACTIVEEVENT),
-                               ofType(SDL_VIDEOEXPOSE)}) {
+    for (const SDL_Event& e :
+         {press, buttonPress, keyUp(SDLK_KP5), keyUp(SDLK_a), keyUp(SDLK_LSHIFT),
+          ofType(SDL_MOUSEMOTION), ofType(SDL_ACTIVEEVENT), ofType(SDL_VIDEOEXPOSE)}) {
         EXPECT_FALSE(send(e, 400, 299));
     }
     EXPECT_EQ(app.angles, 6);

@@ -53,18 +53,22 @@ TEST(Log, StoresSlovakLettersAsWindows1250Bytes) {
     EXPECT_EQ(line.size(), 41u);
     EXPECT_EQ(line.substr(19, 5), "\xFAspe\x9A");
     EXPECT_EQ(toWindows1250("ľčĺňôž"), "\xBE\xE8\xE5\xF2\xF4\x9E");
-    EXPECT_EQ(toWindows1250("a\xFF" "b漢c"), "a?b?c");
+    EXPECT_EQ(toWindows1250("a\xFF"
+                            "b漢c"),
+              "a?b?c");
     EXPECT_EQ(toWindows1250("\xC3"), "?");
 }
 
 TEST(Lifecycle, NormalRunLogsEveryStepAndExitsWithZero) {
     WorkingDirectory dir;
     EXPECT_EQ(runViewer(closingAtOnce()), 0);
-    EXPECT_EQ(dir.read("log.txt"), logOf({sdlOk, ttfOk, videoOk, fontOk, fontOk, ttfQuit, sdlQuit}));
+    EXPECT_EQ(dir.read("log.txt"),
+              logOf({sdlOk, ttfOk, videoOk, fontOk, fontOk, ttfQuit, sdlQuit}));
 
     // A second run truncates the first one's lines.
     EXPECT_EQ(runViewer(closingAtOnce()), 0);
-    EXPECT_EQ(dir.read("log.txt"), logOf({sdlOk, ttfOk, videoOk, fontOk, fontOk, ttfQuit, sdlQuit}));
+    EXPECT_EQ(dir.read("log.txt"),
+              logOf({sdlOk, ttfOk, videoOk, fontOk, fontOk, ttfQuit, sdlQuit}));
 }
 
 TEST(Lifecycle, FailedLibraryStartsStopStartUpWithStatusOne) {
@@ -105,7 +109,8 @@ TEST(Lifecycle, VideoModeFallsBackToSoftwareThenGivesUp) {
     };
     videoFlagsAsked.clear();
     EXPECT_EQ(runViewer(noHardware), 0);
-    EXPECT_EQ(dir.read("log.txt"), logOf({sdlOk, ttfOk, videoOk, fontOk, fontOk, ttfQuit, sdlQuit}));
+    EXPECT_EQ(dir.read("log.txt"),
+              logOf({sdlOk, ttfOk, videoOk, fontOk, fontOk, ttfQuit, sdlQuit}));
     EXPECT_EQ(videoFlagsAsked, (std::vector<Uint32>{SDL_HWSURFACE | SDL_DOUBLEBUF | SDL_ANYFORMAT,
                                                     SDL_DOUBLEBUF | SDL_ANYFORMAT}));
 

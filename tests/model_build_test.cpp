@@ -47,10 +47,10 @@ TEST(Build, TriangleAndHexagonMatchTheWorkedExamples) {
                                                   {2, 1, 4, 3, 2}}));
 
     const std::vector<HalfEdge> hexagon = {
-        {0, 0, 2, 1, 13},   {2, 0, 0, 2, 3},    {1, 0, 1, 0, 14},   {0, 1, 5, 4, 1},
-        {3, 1, 3, 5, 6},    {2, 1, 4, 3, 15},   {0, 2, 8, 7, 4},    {4, 2, 6, 8, 9},
-        {3, 2, 7, 6, 16},   {0, 3, 11, 10, 7},  {5, 3, 9, 11, 12},  {4, 3, 10, 9, 17},
-        {0, 4, 17, 13, 10}, {1, 4, 12, 14, 0},  {2, 4, 13, 15, 2},  {3, 4, 14, 16, 5},
+        {0, 0, 2, 1, 13},   {2, 0, 0, 2, 3},   {1, 0, 1, 0, 14},  {0, 1, 5, 4, 1},
+        {3, 1, 3, 5, 6},    {2, 1, 4, 3, 15},  {0, 2, 8, 7, 4},   {4, 2, 6, 8, 9},
+        {3, 2, 7, 6, 16},   {0, 3, 11, 10, 7}, {5, 3, 9, 11, 12}, {4, 3, 10, 9, 17},
+        {0, 4, 17, 13, 10}, {1, 4, 12, 14, 0}, {2, 4, 13, 15, 2}, {3, 4, 14, 16, 5},
         {4, 4, 15, 17, 8},  {5, 4, 16, 12, 11}};
     const Subdivision left = built(6, true);
     EXPECT_EQ(left.vertices, (std::vector<Vertex>{{325, 429, 10},
@@ -171,7 +171,10 @@ TEST(Validation, NamesTheFirstBrokenInvariantAndItsRecord) {
              }
          }},
         {6, 6, [](Subdivision& s) { s.pickedVertex = 6; }},
-        {6, 18, [](Subdivision& s) { s.pickedVertexEdges = {0, 18}; }},
+        {6, 18,
+         [](Subdivision& s) {
+             s.pickedVertexEdges = {0, 18};
+         }},
         {6, -2, [](Subdivision& s) { s.pickedFace = -2; }},
     };
     for (const Breakage& c : cases) {

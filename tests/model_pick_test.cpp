@@ -26,9 +26,13 @@ TEST(Pick, VertexWithinTheRadiusOnly) {
         int dx, dy;
         bool picked;
     };
-    for (const Click& c : std::vector<Click>{
-             {16, 0, false}, {0, -16, false}, {15, 0, true}, {11, 11, true}, {-11, -11, true},
-             {12, 11, false}, {11, -12, false}}) {
+    for (const Click& c : std::vector<Click>{{16, 0, false},
+                                             {0, -16, false},
+                                             {15, 0, true},
+                                             {11, 11, true},
+                                             {-11, -11, true},
+                                             {12, 11, false},
+                                             {11, -12, false}}) {
         s.pick(400 + c.dx, 299 + c.dy);
         EXPECT_EQ(s.pickedVertex == 5, c.picked) << c.dx << ", " << c.dy;
         EXPECT_EQ(s.pickedFace == -1, c.picked);

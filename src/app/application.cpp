@@ -67,8 +67,8 @@ bool Application::initVideo() {
     setVideoMode();
     std::ostringstream line;
     if (screen == nullptr) {
-        line << "SDL_SetVideoMode: Nastala chyba pri nastavovaní rozlíšenia " << screenRect.w
-             << "x" << screenRect.h << ": " << SDL_GetError();
+        line << "SDL_SetVideoMode: Nastala chyba pri nastavovaní rozlíšenia " << screenRect.w << "x"
+             << screenRect.h << ": " << SDL_GetError();
         log.writeLine(line.str());
         SDL_Quit();
         return false;

@@ -8,6 +8,6 @@
 struct Platform {
     int (*init)(Uint32 flags) = SDL_Init;
     int (*ttfInit)() = TTF_Init;
-    SDL_Surface* (*setVideoMode)(int width, int height, int bitsPerPixel, Uint32 flags) =
-        SDL_SetVideoMode;
+    SDL_Surface* (*setVideoMode)(int width, int height, int bitsPerPixel,
+                                 Uint32 flags) = SDL_SetVideoMode;
 };

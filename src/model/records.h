@@ -4,8 +4,8 @@
 // Subdivision's vectors, -1 for none; a record's number is its own position.
 
 struct Vertex {
-    int x = 0; // window column
-    int y = 0; // window row, growing downward
+    int x = 0;     // window column
+    int y = 0;     // window row, growing downward
     int edge = -1; // a half-edge that starts here
 
     bool operator==(const Vertex&) const = default;

@@ -63,7 +63,9 @@ struct Subdivision {
     std::vector<Vertex> faceVertices(int face) const;
 
     // Where a half-edge starts.
-    int origin(int halfEdge) const { return halfEdges[halfEdge].prev < 0 ? -1 : halfEdges[halfEdges[halfEdge].prev].target; }
+    int origin(int halfEdge) const {
+        return halfEdges[halfEdge].prev < 0 ? -1 : halfEdges[halfEdges[halfEdge].prev].target;
+    }
 
     // Links a to b as consecutive half-edges of one cycle: a.next = b and b.prev = a.
     void link(int a, int b);
