@@ -101,9 +101,9 @@ Font Application::openFont(const std::string& name, int pointSize) {
     if (opened.plain == nullptr) {
         log.writeLine("!TTF_OpenFont: Nastala chyba pri načítavaní fontu " + path + ": " +
                       SDL_GetError());
-        return opened;
+    } else {
+        log.writeLine("TTF_OpenFont: TTF font " + path + " bol úspešne načítaný");
     }
-    log.writeLine("TTF_OpenFont: TTF font " + path + " bol úspešne načítaný");
     return opened;
 }
 
