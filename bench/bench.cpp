@@ -5,10 +5,10 @@
 // The frames are drawn off-screen on SDL's dummy video driver, on the 1000 x 600 32-bit
 // surface that SDL_SetVideoMode gives there.
 
+#include "frame.h"
 #include "literal_build.h"
 #include "literal_frame.h"
 #include "literal_pick.h"
-#include "scene.h"
 #include "subdivision.h"
 #include "text.h"
 
@@ -46,16 +46,7 @@ void viewerFrame(const Subdivision& s, int angles) {
     if (SDL_MUSTLOCK(screen)) {
         SDL_LockSurface(screen);
     }
-    SDL_Rect whole{0, 0, 1000, 600};
-    SDL_FillRect(screen, &whole, 0xFFFFFF);
-    draw(s, screen);
-    SDL_Surface* status =
-        renderOutlinedText(&stage.statusFont, 2, "Angles: " + std::to_string(angles), ink, paper);
-    if (status) {
-        SDL_Rect place{10, 10, static_cast<Uint16>(status->w), static_cast<Uint16>(status->h)};
-        SDL_UpperBlit(status, nullptr, screen, &place);
-        SDL_FreeSurface(status);
-    }
+    drawFrame(screen, s, StatusLine{&stage.statusFont, angles, ink, paper});
     if (SDL_MUSTLOCK(screen)) {
         SDL_UnlockSurface(screen);
     }

@@ -1,14 +1,13 @@
 #include "application.h"
 
+#include "frame.h"
 #include "input_handler.h"
-#include "scene.h"
 
 #include <sstream>
 
 namespace {
 
 constexpr std::size_t longestName = 80;
-constexpr Uint32 white = 0xFFFFFF;
 
 } // namespace
 
@@ -111,25 +110,11 @@ void Application::redraw() {
     if (SDL_MUSTLOCK(screen)) {
         SDL_LockSurface(screen);
     }
-    // A raw pixel value, not mapped through the surface's format: white at 32 bits.
-    SDL_FillRect(screen, &screenRect, white);
-    draw(subdivision, screen);
-    drawStatus();
+    drawFrame(screen, subdivision, StatusLine{&font, angles, inkColor, paperColor});
     SDL_Flip(screen);
     if (SDL_MUSTLOCK(screen)) {
         SDL_UnlockSurface(screen);
     }
-}
-
-void Application::drawStatus() {
-    SDL_Surface* status =
-        renderOutlinedText(&font, 2, "Angles: " + std::to_string(angles), inkColor, paperColor);
-    if (status == nullptr) {
-        return;
-    }
-    SDL_Rect where{10, 10, static_cast<Uint16>(status->w), static_cast<Uint16>(status->h)};
-    SDL_UpperBlit(status, nullptr, screen, &where);
-    SDL_FreeSurface(status);
 }
 
 int runViewer(Platform platform) {

@@ -31,9 +31,8 @@ struct Application {
     // outcome. The font's plain handle is null on failure.
     Font openFont(const std::string& name, int pointSize);
 
-    // Draws the whole frame from scratch and shows it.
+    // Draws the whole frame from scratch (drawFrame, with the status line) and shows it.
     void redraw();
-    void drawStatus();
 
     Log log;
     Subdivision subdivision;

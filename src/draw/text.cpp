@@ -5,6 +5,7 @@
 
 Font openFontPair(const char* path, int pointSize) {
     Font font;
+    font.pointSize = pointSize;
     font.plain = TTF_OpenFont(path, pointSize);
     if (font.plain) {
         font.outlined = TTF_OpenFont(path, pointSize);

@@ -11,6 +11,7 @@ struct Font {
     TTF_Font* plain = nullptr;
     TTF_Font* outlined = nullptr; // null when the second open failed: plain is toggled
     int outlineWidth = 0;         // what outlined is set to
+    int pointSize = 0;            // the size both were opened at
 };
 
 // Opens path at size twice. Returns a font whose plain handle is null on failure.

@@ -1,0 +1,11 @@
+#include "frame.h"
+
+#include "surface_painter.h"
+
+void drawFrame(SDL_Surface* target, const Subdivision& s, const StatusLine& status) {
+    if (!target) {
+        return;
+    }
+    SurfacePainter painter{target};
+    paintFrame(s, status, painter);
+}

@@ -1,0 +1,156 @@
+#include "export.h"
+
+#include "frame.h"
+#include "json_export.h"
+#include "options.h"
+#include "output_file.h"
+#include "png_export.h"
+#include "svg_painter.h"
+#include "tables.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <fstream>
+#include <ostream>
+
+namespace {
+
+// The viewer's surface: 32 bits, red, green and blue bytes, no alpha.
+SDL_Surface* frameSurface() {
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, 1000, 600, 32, 0xff0000, 0x00ff00, 0x0000ff, 0);
+}
+
+std::string renderPng(const Subdivision& s, const StatusLine& status) {
+    SDL_Surface* surface = frameSurface();
+    if (!surface) {
+        return {};
+    }
+    drawFrame(surface, s, status);
+    std::string bytes = encodePng(surface);
+    SDL_FreeSurface(surface);
+    return bytes;
+}
+
+bool readable(const std::string& path) {
+    return std::ifstream(path).good();
+}
+
+// The fonts the viewer opens, at its two sizes; closed with SDL_ttf still running.
+struct Fonts {
+    Font status;
+    Font labels;
+    ~Fonts() {
+        closeFont(status);
+        closeFont(labels);
+    }
+    bool open(const std::string& path) {
+        status = openFontPair(path.c_str(), 13);
+        labels = openFontPair(path.c_str(), 11);
+        return status.plain && labels.plain;
+    }
+};
+
+struct TtfSession {
+    bool started = TTF_Init() == 0;
+    ~TtfSession() {
+        if (started) {
+            TTF_Quit();
+        }
+    }
+};
+
+} // namespace
+
+int exportMain(int argc, char* argv[], std::ostream& out, std::ostream& err) {
+    const Command command = parseCommand(argc, argv);
+    switch (command.action) {
+    case Command::help:
+        out << usage();
+        return 0;
+    case Command::version:
+        out << "hexil-export " HEXIL_VERSION "\n";
+        return 0;
+    case Command::fail:
+        err << "hexil-export: " << command.error << '\n';
+        return 2;
+    case Command::run:
+        break;
+    }
+    const ExportOptions& o = command.options;
+
+    const TtfSession ttf;
+    if (!ttf.started) {
+        err << "hexil-export: TTF_Init: " << SDL_GetError() << '\n';
+        return 1;
+    }
+    Fonts fonts;
+    const bool picture = o.format == Format::png || o.format == Format::svg;
+    if (!o.font.empty()) {
+        if (!fonts.open(o.font)) {
+            err << "hexil-export: --font: cannot open \"" << o.font << "\": " << SDL_GetError()
+                << '\n';
+            return 2;
+        }
+    } else if (picture) {
+        std::string path = "tahoma.ttf";
+        if (!readable(path)) {
+            path = HEXIL_DEFAULT_FONT;
+        }
+        if (!fonts.open(path)) {
+            err << "hexil-export: --font: none given, and neither tahoma.ttf here nor "
+                << HEXIL_DEFAULT_FONT << " opens: " << SDL_GetError() << '\n';
+            return 2;
+        }
+    }
+
+    OutputFile file;
+    if (o.output != "-" && !file.open(o.output)) {
+        err << "hexil-export: --output: cannot write \"" << o.output << "\": " << file.error
+            << '\n';
+        return 2;
+    }
+
+    Subdivision s(&fonts.labels);
+    s.showLabels = o.showLabels;
+    s.showListing = o.showListing;
+    s.build(o.angles);
+    if (o.pick) {
+        s.pick(o.pick->x, o.pick->y);
+    }
+    const StatusLine status{&fonts.status, o.angles};
+
+    std::string bytes;
+    switch (o.format) {
+    case Format::png:
+        bytes = renderPng(s, status);
+        if (bytes.empty()) {
+            err << "hexil-export: --output: the PNG could not be encoded\n";
+            return 1;
+        }
+        break;
+    case Format::svg:
+        bytes = frameSvg(s, status);
+        break;
+    case Format::markdown:
+        bytes = markdownTables(s, o);
+        break;
+    case Format::csv:
+        bytes = csvTable(s);
+        break;
+    case Format::json:
+        bytes = toJson(s, o).dump(2) + "\n";
+        break;
+    }
+
+    if (o.output == "-") {
+        out << bytes << std::flush;
+        return out ? 0 : 2;
+    }
+    if (!file.commit(bytes)) {
+        err << "hexil-export: --output: cannot write \"" << o.output << "\": " << file.error
+            << '\n';
+        return 2;
+    }
+    return 0;
+}

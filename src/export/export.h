@@ -1,0 +1,11 @@
+#pragma once
+
+#include <iosfwd>
+
+// hexil-export with the command line argv: parses it, opens the fonts when a picture is
+// asked for (or a font is named), builds the polygon in the asked state, makes the file
+// and writes it whole (or to out for "-"). --help and --version print to out. A bad
+// command line, a font that does not open or a file that cannot be written is one line on
+// err naming the option and the reason, and status 2 with nothing written. Returns the
+// exit status: 0 on success, 1 when SDL_ttf or the PNG encoder fails.
+int exportMain(int argc, char* argv[], std::ostream& out, std::ostream& err);

@@ -1,0 +1,51 @@
+#include "json_export.h"
+
+using nlohmann::json;
+
+namespace {
+
+json numberOrNull(int position) {
+    return position < 0 ? json(nullptr) : json(position);
+}
+
+} // namespace
+
+json toJson(const Subdivision& s, const ExportOptions& options) {
+    json vertices = json::array();
+    for (std::size_t i = 0; i < s.vertices.size(); ++i) {
+        const Vertex& v = s.vertices[i];
+        vertices.push_back({{"number", i}, {"x", v.x}, {"y", v.y}, {"edge", v.edge}});
+    }
+    json faces = json::array();
+    for (std::size_t j = 0; j < s.faces.size(); ++j) {
+        faces.push_back(
+            {{"number", j}, {"edge", s.faces[j].edge}, {"outer", j + 1 == s.faces.size()}});
+    }
+    json halfEdges = json::array();
+    for (std::size_t k = 0; k < s.halfEdges.size(); ++k) {
+        const HalfEdge& h = s.halfEdges[k];
+        halfEdges.push_back({{"number", k},
+                             {"target", h.target},
+                             {"face", h.face},
+                             {"next", h.next},
+                             {"prev", h.prev},
+                             {"opp", h.opp}});
+    }
+    json selection = nullptr;
+    if (options.pick) {
+        selection = {{"click", {{"x", options.pick->x}, {"y", options.pick->y}}},
+                     {"vertex", numberOrNull(s.pickedVertex)},
+                     {"face", numberOrNull(s.pickedFace)},
+                     {"vertexEdges", s.pickedVertexEdges},
+                     {"faceNeighbours", s.pickedFaceNeighbours}};
+    }
+    return {{"program", "hexil-export"},
+            {"version", HEXIL_VERSION},
+            {"angles", options.angles},
+            {"showLabels", options.showLabels},
+            {"showListing", options.showListing},
+            {"vertices", vertices},
+            {"faces", faces},
+            {"halfEdges", halfEdges},
+            {"selection", selection}};
+}

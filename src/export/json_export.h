@@ -1,0 +1,19 @@
+#pragma once
+
+#include "options.h"
+#include "subdivision.h"
+
+#include <nlohmann/json.hpp>
+
+// The records of s, their links and the selection as one JSON document:
+//   { "program": "hexil-export", "version": "1.0.0", "angles": N,
+//     "showLabels": bool, "showListing": bool,
+//     "vertices":  [ {"number", "x", "y", "edge"} ... ],
+//     "faces":     [ {"number", "edge", "outer"} ... ],
+//     "halfEdges": [ {"number", "target", "face", "next", "prev", "opp"} ... ],
+//     "selection": null, or { "click": {"x", "y"}, "vertex": number or null,
+//                             "face": number or null, "vertexEdges": [numbers],
+//                             "faceNeighbours": [numbers] } }
+// Every record's number is its position in its list, and every link is the number of
+// the record it names (-1 for none, which a built structure never has).
+nlohmann::json toJson(const Subdivision& s, const ExportOptions& options);

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// What hexil-export writes.
+enum class Format { png, svg, markdown, csv, json };
+
+// A window pixel clicked with the left button.
+struct Click {
+    int x = 0;
+    int y = 0;
+};
+
+// One export: the viewer's state and where it goes.
+struct ExportOptions {
+    int angles = 6;
+    bool showLabels = true;
+    bool showListing = true;
+    std::optional<Click> pick;
+    std::string font;   // empty: tahoma.ttf in the working directory, then the default font
+    std::string output; // "-" for standard output
+    Format format = Format::png;
+};
+
+struct Command {
+    enum Action { run, help, version, fail };
+    Action action = fail;
+    ExportOptions options;
+    std::string error; // for fail: one line naming the option and the reason
+};
+
+// Reads the command line with getopt_long:
+//   --angles N (0 to 9999, default 6), --no-labels, --no-listing, --pick X,Y (a pixel of
+//   the 1000 x 600 window), --font PATH, --output/-o FILE, --format png|svg|md|csv|json,
+//   --help/-h, --version/-V.
+// The format is --format's when given, else FILE's extension (case-blind); "-" writes a
+// text format (not png) to standard output and needs --format. Later options override
+// earlier ones. Nothing is opened or checked on disk here.
+Command parseCommand(int argc, char* argv[]);
+
+// The usage text that --help prints.
+std::string usage();
+
+// The file name extension of a format, without the dot ("md" for markdown).
+const char* extension(Format format);

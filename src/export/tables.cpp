@@ -1,0 +1,96 @@
+#include "tables.h"
+
+#include "text.h"
+
+#include <algorithm>
+#include <sstream>
+
+namespace {
+
+bool listed(const std::vector<int>& positions, std::size_t position) {
+    return std::find(positions.begin(), positions.end(), static_cast<int>(position)) !=
+           positions.end();
+}
+
+std::string names(const char* prefix, const std::vector<int>& positions) {
+    std::string text;
+    for (int p : positions) {
+        text += (text.empty() ? "" : ", ") + numbered(prefix, p);
+    }
+    return text.empty() ? "none" : text;
+}
+
+std::string faceName(const Subdivision& s, int f) {
+    return numbered("f", f) + (f + 1 == static_cast<int>(s.faces.size()) ? " (outer)" : "");
+}
+
+void selection(std::ostream& out, const Subdivision& s, Click click) {
+    out << "\n## Selection\n\nLeft click at (" << click.x << ", " << click.y << "): ";
+    if (s.pickedVertex >= 0) {
+        const Vertex& v = s.vertices[s.pickedVertex];
+        out << "picked vertex " << numbered("v", s.pickedVertex) << " at (" << v.x << ", " << v.y
+            << ").\n\nHalf-edges that start or end there: " << names("e", s.pickedVertexEdges)
+            << ".\n";
+    } else if (s.pickedFace >= 0) {
+        out << "picked face " << faceName(s, s.pickedFace)
+            << ".\n\nFaces across its half-edges, in cycle order: "
+            << names("f", s.pickedFaceNeighbours) << ".\n";
+    } else {
+        out << "nothing picked (the structure is empty).\n";
+    }
+}
+
+} // namespace
+
+std::string markdownTables(const Subdivision& s, const ExportOptions& options) {
+    std::ostringstream out;
+    out << "# HEXIL, N = " << options.angles << "\n\n## Vertices (" << s.vertices.size()
+        << ")\n\n| vertex | x | y | edge |\n|---|---:|---:|---|\n";
+    for (std::size_t i = 0; i < s.vertices.size(); ++i) {
+        const Vertex& v = s.vertices[i];
+        out << "| " << numbered("v", static_cast<int>(i)) << " | " << v.x << " | " << v.y << " | "
+            << numbered("e", v.edge) << " |\n";
+    }
+    out << "\n## Faces (" << s.faces.size() << ")\n\n| face | edge |\n|---|---|\n";
+    for (std::size_t j = 0; j < s.faces.size(); ++j) {
+        out << "| " << faceName(s, static_cast<int>(j)) << " | " << numbered("e", s.faces[j].edge)
+            << " |\n";
+    }
+    out << "\n## Half-edges (" << s.halfEdges.size()
+        << ")\n\n| half-edge | target | face | next | prev | opp |\n|---|---|---|---|---|---|\n";
+    for (std::size_t k = 0; k < s.halfEdges.size(); ++k) {
+        const HalfEdge& h = s.halfEdges[k];
+        out << "| " << numbered("e", static_cast<int>(k)) << " | " << numbered("v", h.target)
+            << " | " << numbered("f", h.face) << " | " << numbered("e", h.next) << " | "
+            << numbered("e", h.prev) << " | " << numbered("e", h.opp) << " |\n";
+    }
+    if (options.pick) {
+        selection(out, s, *options.pick);
+    }
+    return out.str();
+}
+
+std::string csvTable(const Subdivision& s) {
+    std::ostringstream out;
+    const char* end = "\r\n";
+    out << "kind,number,x,y,edge,target,face,next,prev,opp,selected" << end;
+    for (std::size_t i = 0; i < s.vertices.size(); ++i) {
+        const Vertex& v = s.vertices[i];
+        out << "vertex," << i << ',' << v.x << ',' << v.y << ',' << v.edge << ",,,,,,"
+            << (static_cast<int>(i) == s.pickedVertex ? "picked" : "") << end;
+    }
+    for (std::size_t j = 0; j < s.faces.size(); ++j) {
+        out << "face," << j << ",,," << s.faces[j].edge << ",,,,,,"
+            << (static_cast<int>(j) == s.pickedFace ? "picked"
+                : listed(s.pickedFaceNeighbours, j) ? "neighbour"
+                                                    : "")
+            << end;
+    }
+    for (std::size_t k = 0; k < s.halfEdges.size(); ++k) {
+        const HalfEdge& h = s.halfEdges[k];
+        out << "half-edge," << k << ",,,," << h.target << ',' << h.face << ',' << h.next << ','
+            << h.prev << ',' << h.opp << ','
+            << (listed(s.pickedVertexEdges, k) ? "at picked vertex" : "") << end;
+    }
+    return out.str();
+}
