@@ -7,6 +7,7 @@
 #   export_cli.sh HEXIL_EXPORT HEXIL FONT WM_CLOSE
 export_bin="$(realpath "$1")"
 shift
+# shellcheck source=lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
 man_page="$(realpath "$(dirname "${BASH_SOURCE[0]}")/../../res/man/hexil-export.1")"
 
@@ -30,7 +31,8 @@ for case in "${bad_inputs[@]}"; do
     # shellcheck disable=SC2086 # the arguments are words
     "$export_bin" ${case#*|} >out.txt 2>err.txt
     status=$?
-    left="$(ls -A | grep -v -x -e kept.png -e a-file -e out.txt -e err.txt -e tahoma.ttf | paste -sd' ')"
+    left="$(find . -mindepth 1 -not -name kept.png -not -name a-file -not -name out.txt \
+        -not -name err.txt -not -name tahoma.ttf | paste -sd' ')"
     lines="$(wc -l <err.txt)"
     if [[ $status == 2 && $lines == 1 && -z "$left" && ! -s out.txt ]] &&
         grep -q -e "^hexil-export: $option: " err.txt; then
@@ -60,8 +62,11 @@ for options in "--angles 3" "--angles 6" "--angles 6 --pick 325,429" "--angles 6
     "--angles 13 --pick 600,100" "--angles 100 --no-listing" "--angles 6 --no-labels" \
     "--angles 0"; do
     # shellcheck disable=SC2086
-    "$export_bin" $options -o s.svg && "$export_bin" $options -o s.png &&
-        "$export_bin" $options -o s.csv || { e2e_fail "$options: export"; continue; }
+    if ! { "$export_bin" $options -o s.svg && "$export_bin" $options -o s.png &&
+        "$export_bin" $options -o s.csv; }; then
+        e2e_fail "$options: export"
+        continue
+    fi
     e2e_check "$options: the SVG is well-formed" xmllint --noout s.svg
     count() { xmllint --xpath "count(//*[local-name()='$1'])" s.svg; }
     records() { grep -c "^$1," s.csv; }

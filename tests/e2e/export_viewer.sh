@@ -7,6 +7,7 @@
 #   export_viewer.sh HEXIL_EXPORT HEXIL FONT WM_CLOSE
 export_bin="$(realpath "$1")"
 shift
+# shellcheck source=lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
 
 work="$(e2e_dir viewer)"
