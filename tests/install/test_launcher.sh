@@ -5,6 +5,7 @@
 # the font is missing.
 #
 #   test_launcher.sh LAUNCHER LAUNCHER_WITHOUT_FONT FONT
+# shellcheck disable=SC2016,SC2034 # the checks are expressions that check evaluates
 set -uo pipefail
 launcher="$1" nofont="$2" font="$3"
 tmp="$(mktemp -d)"

@@ -3,6 +3,7 @@
 # the metadata's screenshots are the pictures in docs/images.
 #
 #   test_metadata.sh SOURCE_DIR
+# shellcheck disable=SC2013,SC2016 # image names have no blanks; bash -c takes its own $1
 set -uo pipefail
 src="$1"
 failed=0

@@ -7,6 +7,7 @@
 # turns (a lock file); dpkg's own lock is waited for.
 #
 #   test_package.sh DEB WM_CLOSE
+# shellcheck disable=SC2016,SC2034 # XS_DIR is read by lib.sh; bash -c quotes its own
 set -uo pipefail
 deb="$(realpath "$1")"
 wm_close="$(realpath "$2")"
@@ -32,6 +33,7 @@ purge() {
     fi
 }
 
+# shellcheck source=../e2e/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh" /usr/bin/hexil /dev/null "$wm_close"
 # Purge even when the test stops half-way; then the session's own clean-up.
 trap 'purge; xs_cleanup' EXIT
