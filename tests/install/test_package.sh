@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Installs the Debian package with apt-get, runs the installed `hexil` under Xvfb with a
+# scratch HOME (window "HEXIL", text drawn, closed by the window manager's request, exit
+# status 0, the normal log.txt in ~/.local/state/hexil), purges the package and checks
+# that none of its files stayed. The package never stays installed, pass or fail.
+# Needs root or passwordless sudo; skips without. Package tests on one machine take
+# turns (a lock file); dpkg's own lock is waited for.
+#
+#   test_package.sh DEB WM_CLOSE
+# shellcheck disable=SC2016,SC2034 # XS_DIR is read by lib.sh; bash -c quotes its own
+set -uo pipefail
+deb="$(realpath "$1")"
+wm_close="$(realpath "$2")"
+sudo=()
+if ((EUID != 0)); then
+    if ! sudo -n true 2>/dev/null; then
+        echo "package test skipped: it installs a package, which needs root or passwordless sudo"
+        exit 0
+    fi
+    sudo=(sudo -n)
+fi
+if dpkg-query -W -f='${Status}' hexil 2>/dev/null | grep -q 'ok installed'; then
+    echo "package test: hexil is installed already; remove it first (apt-get purge hexil)" >&2
+    exit 1
+fi
+
+exec 9>"${TMPDIR:-/tmp}/hexil-package-test.lock"
+flock -w 600 9 || { echo "package test: another package test holds the lock" >&2; exit 1; }
+apt=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -y -q -o DPkg::Lock::Timeout=300)
+purge() {
+    if dpkg-query -W -f='${Status}' hexil 2>/dev/null | grep -q installed; then
+        "${apt[@]}" purge hexil >/dev/null
+    fi
+}
+
+# shellcheck source=../e2e/lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh" /usr/bin/hexil /dev/null "$wm_close"
+# Purge even when the test stops half-way; then the session's own clean-up.
+trap 'purge; xs_cleanup' EXIT
+
+# apt's sandbox user must be able to read the package.
+cp "$deb" "$XS_TMP/" && chmod 755 "$XS_TMP" && chmod 644 "$XS_TMP/$(basename "$deb")"
+e2e_check "apt-get install ./$(basename "$deb")" "${apt[@]}" install "$XS_TMP/$(basename "$deb")"
+dpkg -L hexil >"$XS_TMP/files" 2>/dev/null || e2e_abort "dpkg lists the files of hexil"
+e2e_check "hexil is on PATH at /usr/bin/hexil" test "$(command -v hexil)" = /usr/bin/hexil
+
+home="$XS_TMP/home"
+state="$home/.local/state/hexil"
+mkdir -p "$home"
+xs_start "$home" -u XDG_STATE_HOME HOME="$home" || e2e_abort "the window \"HEXIL\" appears"
+e2e_pass "the window \"HEXIL\" appears"
+e2e_check "the launcher became the viewer" test "$(readlink "/proc/$XS_PID/exe")" = /usr/lib/hexil/hexil
+e2e_check "the first frame has its status text drawn" xs_wait_first_frame
+e2e_check "tahoma.ttf links DejaVu Sans" \
+    test "$(readlink "$state/tahoma.ttf")" = /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
+XS_DIR="$state"
+e2e_close_normally
+
+purge
+e2e_check "apt-get purge hexil" bash -c '! dpkg-query -W -f="\${Status}" hexil 2>/dev/null | grep -q installed'
+left=()
+while read -r path; do
+    if [[ -e "$path" && ! -d "$path" ]] || { [[ -d "$path" ]] && ! dpkg-query -S "$path" >/dev/null 2>&1; }; then
+        left+=("$path")
+    fi
+done <"$XS_TMP/files"
+e2e_expect_eq "no file of the package stays" "" "${left[*]}"
+e2e_finish
