@@ -189,8 +189,8 @@ std::vector<uint8_t> generate(std::mt19937& random, int events) {
                 b[1] = static_cast<uint8_t>(b[1] | 4); // no close in the generated stream
             }
         }
-        // About one event in sixty-four ends a batch: frames are the slow part.
-        b[0] = static_cast<uint8_t>((b[0] & 0x7f) | (pick(64) == 0 ? 0x80 : 0));
+        // About one event in 256 ends a batch: frames are the slow part.
+        b[0] = static_cast<uint8_t>((b[0] & 0x7f) | (pick(256) == 0 ? 0x80 : 0));
         bytes.insert(bytes.end(), b, b + eventSize);
     }
     return bytes;
