@@ -12,14 +12,23 @@ bool InputHandler::handleEvents() {
     }
     do {
         SDL_GetMouseState(&mouseX, &mouseY);
-        if (!handleEvent(event)) {
+        if (!apply(event)) {
             return false;
         }
     } while (SDL_PollEvent(&event) != 0);
+    flush();
     return true;
 }
 
 bool InputHandler::handleEvent(const SDL_Event& event) {
+    if (!apply(event)) {
+        return false;
+    }
+    flush();
+    return true;
+}
+
+bool InputHandler::apply(const SDL_Event& event) {
     Subdivision& subdivision = app.subdivision;
     if (event.type == SDL_QUIT) {
         return false;
@@ -28,7 +37,7 @@ bool InputHandler::handleEvent(const SDL_Event& event) {
         const SDLKey key = event.key.keysym.sym;
         if (key == SDLK_BACKSPACE) {
             app.angles /= 10;
-            subdivision.build(app.angles);
+            rebuildPending = true;
         } else if (key >= SDLK_0 && key <= SDLK_9) {
             // A digit that would take N past the largest count is refused outright.
             const long long appended = app.angles * 10LL + (key - SDLK_0);
@@ -36,25 +45,42 @@ bool InputHandler::handleEvent(const SDL_Event& event) {
                 return true;
             }
             app.angles = static_cast<int>(appended);
-            subdivision.build(app.angles);
+            rebuildPending = true;
         } else if (key == SDLK_c) {
             subdivision.showLabels = !subdivision.showLabels;
         } else if (key == SDLK_t) {
             subdivision.showListing = !subdivision.showListing;
-            subdivision.build(app.angles);
+            rebuildPending = true;
         } else {
             return true;
         }
-        app.redraw();
+        redrawPending = true;
     } else if (event.type == SDL_MOUSEBUTTONUP) {
-        if (event.button.button == SDL_BUTTON_LEFT) {
-            subdivision.pick(mouseX, mouseY);
-        } else if (event.button.button == SDL_BUTTON_RIGHT) {
-            subdivision.clearSelection();
-        } else {
+        const Uint8 button = event.button.button;
+        if (button != SDL_BUTTON_LEFT && button != SDL_BUTTON_RIGHT) {
             return true;
         }
-        app.redraw();
+        if (rebuildPending) {
+            subdivision.build(app.angles);
+            rebuildPending = false;
+        }
+        if (button == SDL_BUTTON_LEFT) {
+            subdivision.pick(mouseX, mouseY);
+        } else {
+            subdivision.clearSelection();
+        }
+        redrawPending = true;
     }
     return true;
+}
+
+void InputHandler::flush() {
+    if (rebuildPending) {
+        app.subdivision.build(app.angles);
+        rebuildPending = false;
+    }
+    if (redrawPending) {
+        app.redraw();
+        redrawPending = false;
+    }
 }

@@ -1,0 +1,222 @@
+// Turns bytes into SDL events and feeds them to the real InputHandler over the real
+// Application on SDL's dummy video driver. After every event the structure must hold
+// its invariants, N must lie in 0..maxAngles, the structure must be the one build(N)
+// gives (once no rebuild is pending) and the selection must name existing records.
+//
+// Built with -fsanitize=fuzzer it is a libFuzzer target (scripts/fuzz); otherwise its
+// own main replays a corpus directory and a fixed-seed stream of events.
+#include "app_fixture.h"
+#include "application.h"
+#include "input_handler.h"
+#include "validation.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace {
+
+// Six bytes an event: b0 & 7 is the kind, b0 & 0x80 ends a batch (rebuild and redraw);
+// b1 and b2 give the key or button, b3 the modifiers; b2..b5 the pointer position.
+constexpr size_t eventSize = 6;
+
+void fail(const char* what) {
+    std::fprintf(stderr, "event_fuzz: %s\n", what);
+    std::abort();
+}
+
+bool validPositions(const std::vector<int>& positions, size_t size) {
+    return std::all_of(positions.begin(), positions.end(),
+                       [size](int p) { return p >= 0 && static_cast<size_t>(p) < size; });
+}
+
+void check(const Application& app, const InputHandler& handler) {
+    const Subdivision& s = app.subdivision;
+    if (checkInvariants(s)) {
+        fail("invariant broken");
+    }
+    if (app.angles < 0 || app.angles > maxAngles) {
+        fail("N out of range");
+    }
+    if (s.pickedVertex < -1 || s.pickedVertex >= static_cast<int>(s.vertices.size()) ||
+        s.pickedFace < -1 || s.pickedFace >= static_cast<int>(s.faces.size()) ||
+        !validPositions(s.pickedVertexEdges, s.halfEdges.size()) ||
+        !validPositions(s.pickedFaceNeighbours, s.faces.size()) ||
+        !std::is_sorted(s.pickedVertexEdges.begin(), s.pickedVertexEdges.end()) ||
+        std::adjacent_find(s.pickedVertexEdges.begin(), s.pickedVertexEdges.end()) !=
+            s.pickedVertexEdges.end() ||
+        (s.pickedVertex < 0 && !s.pickedVertexEdges.empty()) ||
+        (s.pickedFace < 0 && !s.pickedFaceNeighbours.empty())) {
+        fail("selection names records that do not exist");
+    }
+    if (handler.rebuildPending) {
+        return;
+    }
+    // Building is the slow part at large N, so the reference is kept while N and the
+    // listing switch stay.
+    static Subdivision reference;
+    static int referenceAngles = -1;
+    if (referenceAngles != app.angles || reference.showListing != s.showListing) {
+        reference.showListing = s.showListing;
+        reference.build(app.angles);
+        referenceAngles = app.angles;
+    }
+    if (reference.vertices != s.vertices || reference.halfEdges != s.halfEdges ||
+        reference.faces != s.faces) {
+        fail("structure differs from build(N)");
+    }
+}
+
+SDL_Event decode(const uint8_t* b) {
+    SDL_Event e{};
+    const int code = b[1] | (b[2] << 8);
+    switch (b[0] & 7) {
+    case 0:
+    case 1:
+    case 2:
+        e.type = (b[0] & 7) == 1 ? SDL_KEYDOWN : SDL_KEYUP;
+        e.key.type = e.type;
+        e.key.keysym.sym = static_cast<SDLKey>(code % SDLK_LAST);
+        e.key.keysym.mod = static_cast<SDLMod>((b[3] & 3) | ((b[3] & 0xfc) << 4));
+        break;
+    case 3:
+    case 4:
+        e.type = (b[0] & 7) == 4 ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+        e.button.type = e.type;
+        e.button.button = static_cast<Uint8>(b[1] % 5 + 1);
+        break;
+    case 5:
+        e.type = b[1] < 4 ? SDL_QUIT : SDL_MOUSEMOTION;
+        break;
+    default:
+        e.type = static_cast<Uint8>(b[1] % SDL_NUMEVENTS);
+        break;
+    }
+    return e;
+}
+
+Application& application() {
+    static WorkingDirectory dir;
+    static Application* app = [] {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        auto* a = new Application;
+        if (!a->init()) {
+            fail("start-up failed");
+        }
+        return a;
+    }();
+    return *app;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    Application& app = application();
+    app.angles = 6;
+    app.subdivision.showLabels = true;
+    app.subdivision.showListing = true;
+    app.subdivision.build(app.angles);
+    InputHandler handler{app};
+    for (size_t at = 0; at + eventSize <= size; at += eventSize) {
+        const uint8_t* b = data + at;
+        handler.mouseX = static_cast<int16_t>(b[2] | (b[3] << 8));
+        handler.mouseY = static_cast<int16_t>(b[4] | (b[5] << 8));
+        const SDL_Event event = decode(b);
+        const bool goOn = handler.apply(event);
+        if (!goOn && event.type != SDL_QUIT) {
+            fail("only SDL_QUIT ends the loop");
+        }
+        if (!goOn) {
+            break; // the window is gone; nothing behind it is handled
+        }
+        if ((b[0] & 0x80) != 0 || at + 2 * eventSize > size) {
+            handler.flush();
+        }
+        check(app, handler);
+    }
+    return 0;
+}
+
+#ifndef HEXIL_LIBFUZZER
+namespace {
+
+// Mostly keys that change something, N kept small so the stream stays fast, pointers
+// near the polygon or anywhere at all.
+std::vector<uint8_t> generate(std::mt19937& random, int events) {
+    std::vector<uint8_t> bytes;
+    auto pick = [&random](int n) { return static_cast<int>(random() % n); };
+    for (int i = 0; i < events; ++i) {
+        uint8_t b[eventSize];
+        for (uint8_t& x : b) {
+            x = static_cast<uint8_t>(random());
+        }
+        const int roll = pick(100);
+        int key = -1;
+        if (roll < 15) {
+            key = SDLK_0 + pick(10);
+        } else if (roll < 35) {
+            key = SDLK_BACKSPACE;
+        } else if (roll < 42) {
+            key = pick(2) ? SDLK_c : SDLK_t;
+        } else if (roll < 50) {
+            key = pick(SDLK_LAST);
+        }
+        if (key >= 0) {
+            b[0] = static_cast<uint8_t>(b[0] & 0x80);
+            b[1] = static_cast<uint8_t>(key & 0xff);
+            b[2] = static_cast<uint8_t>(key >> 8);
+        } else {
+            b[0] = static_cast<uint8_t>((b[0] & 0x80) | (roll < 85 ? 3 : 3 + pick(4)));
+            if (roll < 75) {
+                const int x = pick(1000);
+                const int y = pick(600);
+                b[2] = static_cast<uint8_t>(x & 0xff);
+                b[3] = static_cast<uint8_t>(x >> 8);
+                b[4] = static_cast<uint8_t>(y & 0xff);
+                b[5] = static_cast<uint8_t>(y >> 8);
+            }
+            if ((b[0] & 7) == 5) {
+                b[1] = static_cast<uint8_t>(b[1] | 4); // no close in the generated stream
+            }
+        }
+        // About one event in 256 ends a batch: frames are the slow part.
+        b[0] = static_cast<uint8_t>((b[0] & 0x7f) | (pick(256) == 0 ? 0x80 : 0));
+        bytes.insert(bytes.end(), b, b + eventSize);
+    }
+    return bytes;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int inputs = 0;
+    for (int i = 1; i < argc; ++i) {
+        for (const auto& entry : std::filesystem::directory_iterator(argv[i])) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                             std::istreambuf_iterator<char>()};
+            LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+            ++inputs;
+        }
+    }
+    std::mt19937 random(20261207);
+    constexpr int total = 100000;
+    constexpr int perInput = 500;
+    for (int done = 0; done < total; done += perInput) {
+        const std::vector<uint8_t> bytes = generate(random, perInput);
+        LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+    }
+    std::printf("event_fuzz: %d corpus inputs and %d generated events passed\n", inputs, total);
+    return 0;
+}
+#endif
