@@ -7,6 +7,8 @@
 
 #include <SDL.h>
 
+#include <vector>
+
 namespace {
 
 SDL_Event keyUp(SDLKey key, SDLMod mod = KMOD_NONE) {
@@ -150,6 +152,53 @@ TEST_F(Input, CloseStopsTheLoopAndLeavesLaterEventsAlone) {
     EXPECT_FALSE(handler.handleEvents());
     EXPECT_EQ(app.angles, 612);
     EXPECT_FALSE(handler.handleEvent(quit));
+}
+
+// A burst handled in one go must leave the frame the same events leave one at a time:
+// the clicks come after rebuilds (they must pick on the new structure) and before one
+// (whose emptied selection must stay empty).
+TEST(Burst, OneFrameEqualsTheFrameOfEachEventInTurn) {
+    const int x = 175, y = 429; // vertex 0 of the triangle
+    const SDL_Event burst[] = {keyUp(SDLK_BACKSPACE),
+                               keyUp(SDLK_3),
+                               keyUp(SDLK_c),
+                               buttonUp(SDL_BUTTON_LEFT),
+                               keyUp(SDLK_t),
+                               buttonUp(SDL_BUTTON_LEFT),
+                               keyUp(SDLK_t),
+                               keyUp(SDLK_5),
+                               keyUp(SDLK_BACKSPACE),
+                               keyUp(SDLK_c),
+                               ofType(SDL_KEYDOWN),
+                               buttonUp(SDL_BUTTON_LEFT),
+                               keyUp(SDLK_4),
+                               keyUp(SDLK_BACKSPACE),
+                               buttonUp(SDL_BUTTON_LEFT)};
+    std::vector<Uint32> frames[2];
+    for (int batched = 0; batched < 2; ++batched) {
+        WorkingDirectory dir;
+        Application app;
+        ASSERT_TRUE(app.init());
+        InputHandler handler{app};
+        if (batched) {
+            SDL_WarpMouse(x, y);
+            for (SDL_Event e : burst) {
+                ASSERT_EQ(SDL_PushEvent(&e), 0);
+            }
+            ASSERT_TRUE(handler.handleEvents());
+        } else {
+            handler.mouseX = x;
+            handler.mouseY = y;
+            for (const SDL_Event& e : burst) {
+                ASSERT_TRUE(handler.handleEvent(e));
+            }
+        }
+        EXPECT_EQ(app.angles, 3);
+        EXPECT_EQ(app.subdivision.pickedVertex, 0);
+        const auto* pixels = static_cast<const Uint32*>(app.screen->pixels);
+        frames[batched].assign(pixels, pixels + app.screen->h * app.screen->pitch / 4);
+    }
+    EXPECT_TRUE(frames[0] == frames[1]);
 }
 
 } // namespace
