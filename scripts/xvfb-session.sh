@@ -19,6 +19,8 @@ XS_TMP="$(mktemp -d "${TMPDIR:-/tmp}/hexil-xvfb.XXXXXX")"
 XS_KEEP=""
 XS_XVFB_PID="" XS_DIR="" XS_PID="" XS_WIN="" XS_STATUS=""
 XS_WIDTH=1000 XS_HEIGHT=600
+# Colour depth of the X server that xs_start_xvfb starts.
+XS_DEPTH="${XS_DEPTH:-24}"
 # The real ImageMagick, not a wrapper that may come first on PATH.
 XS_CONVERT=convert
 [[ -x /usr/bin/convert ]] && XS_CONVERT=/usr/bin/convert
@@ -47,14 +49,14 @@ xs_in_time() {
 
 # ---------------------------------------------------------------- X server
 
-# xs_start_xvfb: Xvfb (1024x768x24) on a free display, DISPLAY pointing at it; three
+# xs_start_xvfb: Xvfb (1024x768, XS_DEPTH bits) on a free display, DISPLAY pointing at it; three
 # tries, each of which must answer before it counts. -noreset: the server must not reset
 # when its last client leaves, which races with the next viewer; -r: no auto-repeat.
 xs_start_xvfb() {
     local attempt i fdfile="$XS_TMP/xvfb.display"
     for attempt in 1 2 3; do
         : >"$fdfile"
-        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset -r 3>"$fdfile" \
+        Xvfb -displayfd 3 -screen 0 "1024x768x$XS_DEPTH" -nolisten tcp -noreset -r 3>"$fdfile" \
             >"$XS_TMP/xvfb.log" 2>&1 &
         XS_XVFB_PID=$!
         for ((i = 0; i < 200; i++)); do
