@@ -60,10 +60,7 @@ bool InputHandler::apply(const SDL_Event& event) {
         if (button != SDL_BUTTON_LEFT && button != SDL_BUTTON_RIGHT) {
             return true;
         }
-        if (rebuildPending) {
-            subdivision.build(app.angles);
-            rebuildPending = false;
-        }
+        rebuildIfPending();
         if (button == SDL_BUTTON_LEFT) {
             subdivision.pick(mouseX, mouseY);
         } else {
@@ -74,11 +71,15 @@ bool InputHandler::apply(const SDL_Event& event) {
     return true;
 }
 
-void InputHandler::flush() {
+void InputHandler::rebuildIfPending() {
     if (rebuildPending) {
         app.subdivision.build(app.angles);
         rebuildPending = false;
     }
+}
+
+void InputHandler::flush() {
+    rebuildIfPending();
     if (redrawPending) {
         app.redraw();
         redrawPending = false;

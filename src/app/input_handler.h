@@ -25,6 +25,7 @@ struct InputHandler {
     // Applies one event's change and marks what it calls for. A pick or a clear first
     // carries out a pending rebuild, since it acts on the rebuilt structure.
     bool apply(const SDL_Event& event);
+    void rebuildIfPending();
     // Carries out the pending rebuild, then the pending redraw.
     void flush();
 };

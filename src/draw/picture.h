@@ -104,12 +104,12 @@ inline int keepInside(int start, int size, int limit) {
     return start < 0 ? 0 : start;
 }
 
-template <class Painter> void paintFaces(const Subdivision& s, Painter& painter) {
+template <class Painter>
+void paintFaces(const Subdivision& s, Painter& painter, const std::vector<bool>& neighbour) {
     if (s.faces.empty()) {
         return;
     }
     const int outer = static_cast<int>(s.faces.size()) - 1;
-    const std::vector<bool> neighbour = flagged(s.pickedFaceNeighbours, s.faces.size());
     std::vector<Sint16> xs;
     std::vector<Sint16> ys;
     for (int f = outer; f >= 0; --f) {
@@ -157,7 +157,8 @@ template <class Painter> void paintDots(const Subdivision& s, Painter& painter) 
 }
 
 template <class Painter>
-void paintLabels(const Subdivision& s, Painter& painter, const std::vector<bool>& highlighted) {
+void paintLabels(const Subdivision& s, Painter& painter, const std::vector<bool>& highlighted,
+                 const std::vector<bool>& neighbour) {
     // A half-edge's label sits a quarter of the way from its head to its tail, so each
     // twin's label is nearer its own arrowhead.
     for (std::size_t h = 0; h < s.halfEdges.size(); ++h) {
@@ -197,7 +198,6 @@ void paintLabels(const Subdivision& s, Painter& painter, const std::vector<bool>
     // A face's label is centred on the mean of its corners; the outer face's on a point
     // left of the polygon, whose centre moves with the listing. Neither is kept inside.
     const int outer = static_cast<int>(s.faces.size()) - 1;
-    const std::vector<bool> neighbour = flagged(s.pickedFaceNeighbours, s.faces.size());
     for (int f = 0; f <= outer; ++f) {
         int ax = s.showListing ? 50 : 166;
         int ay = 300;
@@ -225,11 +225,6 @@ void paintLabels(const Subdivision& s, Painter& painter, const std::vector<bool>
     }
 }
 
-inline bool contains(const std::vector<int>& positions, std::size_t position) {
-    return std::find(positions.begin(), positions.end(), static_cast<int>(position)) !=
-           positions.end();
-}
-
 } // namespace picture
 
 // Every record of s as text: the vertex, face and half-edge sections side by side from
@@ -255,6 +250,9 @@ template <class Painter> void paintListing(const Subdivision& s, Painter& painte
                      s.paperColor, x, titleRow);
     };
 
+    const std::vector<bool> highlighted = picture::flagged(s.pickedVertexEdges, s.halfEdges.size());
+    const std::vector<bool> neighbour = picture::flagged(s.pickedFaceNeighbours, s.faces.size());
+
     title("List of vertices (", s.vertices.size(), 428);
     for (std::size_t i = 0; i < visibleRows(s.vertices.size()); ++i) {
         const Vertex& v = s.vertices[i];
@@ -269,9 +267,8 @@ template <class Painter> void paintListing(const Subdivision& s, Painter& painte
     title("List of faces (", s.faces.size(), 600);
     for (std::size_t j = 0; j < visibleRows(s.faces.size()); ++j) {
         const SDL_Color color = static_cast<int>(j) == s.pickedFace ? s.highlightColor
-                                : picture::contains(s.pickedFaceNeighbours, j)
-                                    ? s.neighbourLabelColor
-                                    : s.inkColor;
+                                : neighbour[j]                      ? s.neighbourLabelColor
+                                                                    : s.inkColor;
         item(color, "f", static_cast<int>(j), 600, j);
         item(color, "e", s.faces[j].edge, 630, j);
     }
@@ -279,8 +276,7 @@ template <class Painter> void paintListing(const Subdivision& s, Painter& painte
     title("List of half-edges (", s.halfEdges.size(), 705);
     for (std::size_t k = 0; k < visibleRows(s.halfEdges.size()); ++k) {
         const HalfEdge& h = s.halfEdges[k];
-        const SDL_Color color =
-            picture::contains(s.pickedVertexEdges, k) ? s.highlightColor : s.inkColor;
+        const SDL_Color color = highlighted[k] ? s.highlightColor : s.inkColor;
         item(color, "e", static_cast<int>(k), 705, k);
         item(color, "v", h.target, 735, k);
         // A half-edge on no face leaves its face item out; the row goes on.
@@ -299,11 +295,12 @@ template <class Painter> void paintListing(const Subdivision& s, Painter& painte
 // selection picks the colours. An empty structure paints nothing.
 template <class Painter> void paintScene(const Subdivision& s, Painter& painter) {
     const std::vector<bool> highlighted = picture::flagged(s.pickedVertexEdges, s.halfEdges.size());
-    picture::paintFaces(s, painter);
+    const std::vector<bool> neighbour = picture::flagged(s.pickedFaceNeighbours, s.faces.size());
+    picture::paintFaces(s, painter, neighbour);
     picture::paintArrows(s, painter, highlighted);
     picture::paintDots(s, painter);
     if (s.showLabels) {
-        picture::paintLabels(s, painter, highlighted);
+        picture::paintLabels(s, painter, highlighted, neighbour);
     }
     if (s.showListing) {
         paintListing(s, painter);
