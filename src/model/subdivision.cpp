@@ -2,10 +2,13 @@
 
 #include "geometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <unordered_map>
+#include <numeric>
+#include <utility>
+#include <vector>
 
 Subdivision::Subdivision(Font* labelFont) : font(labelFont) {}
 
@@ -78,18 +81,30 @@ void Subdivision::build(int n) {
     }
     faces[outer].edge = first + n - 1;
 
-    // Twins: every half-edge from a to b pairs with the one from b to a.
-    std::unordered_map<std::uint64_t, int> byEnds;
-    byEnds.reserve(halfEdges.size());
-    auto key = [](int from, int to) {
-        return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(from)) << 32) |
-               static_cast<std::uint32_t>(to);
-    };
-    for (int h = 0; h < static_cast<int>(halfEdges.size()); ++h) {
-        byEnds.emplace(key(origin(h), halfEdges[h].target), h);
+    // Twins: every half-edge from a to b pairs with the one from b to a. The half-edges
+    // are grouped by origin (a counting sort, three allocations in all where a hash map
+    // would allocate a node per half-edge), each group ordered by target, and the twin
+    // of a half-edge is found by binary search in its target's group.
+    const int count = static_cast<int>(halfEdges.size());
+    std::vector<int> groupStart(n + 1, 0);
+    for (int h = 0; h < count; ++h) {
+        ++groupStart[origin(h) + 1];
     }
-    for (int h = 0; h < static_cast<int>(halfEdges.size()); ++h) {
-        halfEdges[h].opp = byEnds.at(key(halfEdges[h].target, origin(h)));
+    std::partial_sum(groupStart.begin(), groupStart.end(), groupStart.begin());
+    std::vector<std::pair<int, int>> byOrigin(count); // (target, half-edge)
+    std::vector<int> filled(groupStart.begin(), groupStart.end() - 1);
+    for (int h = 0; h < count; ++h) {
+        byOrigin[filled[origin(h)]++] = {halfEdges[h].target, h};
+    }
+    for (int v = 0; v < n; ++v) {
+        std::sort(byOrigin.begin() + groupStart[v], byOrigin.begin() + groupStart[v + 1]);
+    }
+    for (int h = 0; h < count; ++h) {
+        const int from = halfEdges[h].target;
+        const auto twin = std::lower_bound(byOrigin.begin() + groupStart[from],
+                                           byOrigin.begin() + groupStart[from + 1],
+                                           std::pair<int, int>{origin(h), -1});
+        halfEdges[h].opp = twin->second;
     }
 }
 
