@@ -26,8 +26,8 @@ struct Area {
 };
 
 bool grab(Display* display, Window window, Area area, std::vector<char>& pixels) {
-    XImage* image = XGetImage(display, window, area.x, area.y, area.width, area.height,
-                              AllPlanes, ZPixmap);
+    XImage* image =
+        XGetImage(display, window, area.x, area.y, area.width, area.height, AllPlanes, ZPixmap);
     if (image == nullptr) {
         return false;
     }
