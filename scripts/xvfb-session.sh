@@ -174,6 +174,12 @@ xs_log_utf8() {
     iconv -f WINDOWS-1250 -t UTF-8 "$XS_DIR/log.txt"
 }
 
+# xs_cpu_ticks: user + system time of the viewer so far, in clock ticks. The fields are
+# counted after the ")" that ends the command name.
+xs_cpu_ticks() {
+    sed 's/^.*) //' "/proc/$XS_PID/stat" | awk '{print $12 + $13}'
+}
+
 # xs_click X Y [BUTTON]: clicks at window coordinates, then moves the pointer off the
 # window so that no later motion reaches the viewer by accident.
 xs_click() {
@@ -209,6 +215,12 @@ xs_colours() {
     "$XS_CONVERT" -size "${XS_WIDTH}x${XS_HEIGHT}" -depth 8 "rgb:$XS_TMP/$1.rgb" \
         -crop "$4x$5+$2+$3" +repage -unique-colors -depth 8 txt:- |
         sed -n 's/^[0-9]*,[0-9]*: *(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1,\2,\3/p' | sort -u
+}
+
+# xs_digest NAME X Y W H: the digest of a rectangle of shot NAME.
+xs_digest() {
+    "$XS_CONVERT" -size "${XS_WIDTH}x${XS_HEIGHT}" -depth 8 "rgb:$XS_TMP/$1.rgb" \
+        -crop "$4x$5+$2+$3" +repage -depth 8 rgb:- | md5sum | cut -d' ' -f1
 }
 
 # xs_wait_stable: waits until two shots in a row are equal; prints that digest.

@@ -31,11 +31,11 @@ idle() {
 # settle: waits until the viewer has used no processor time for a second.
 settle() {
     local deadline=$((SECONDS + 60)) before after
-    after="$(sed 's/^.*) //' "/proc/$XS_PID/stat" | awk '{print $12 + $13}')"
+    after="$(xs_cpu_ticks)"
     while ((SECONDS < deadline)); do
         before="$after"
         sleep 1
-        after="$(sed 's/^.*) //' "/proc/$XS_PID/stat" | awk '{print $12 + $13}')"
+        after="$(xs_cpu_ticks)"
         [[ "$before" == "$after" ]] && return 0
     done
     return 1
@@ -45,10 +45,9 @@ rss_kb() {
     awk '/^VmRSS:/ {print $2}' "/proc/$XS_PID/status"
 }
 
-# status_line NAME: the status line (0, 0, 200 x 30) of shot NAME as raw RGB bytes.
+# status_line NAME: the digest of the status line (0, 0, 200 x 30) of shot NAME.
 status_line() {
-    "$XS_CONVERT" -size "${XS_WIDTH}x${XS_HEIGHT}" -depth 8 "rgb:$XS_TMP/$1.rgb" \
-        -crop 200x30+0+0 +repage -depth 8 rgb:- | md5sum | cut -d' ' -f1
+    xs_digest "$1" 0 0 200 30
 }
 
 # The storm: one line of xdotool commands a chunk, then "N=..." from the replay. No key

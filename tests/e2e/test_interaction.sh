@@ -65,8 +65,7 @@ dots() { # SHOT "x,y x,y ...": a vertex dot at each place
 }
 
 status_of() { # SHOT: digest of the status line's corner
-    "$XS_CONVERT" -size "${XS_WIDTH}x${XS_HEIGHT}" -depth 8 "rgb:$XS_TMP/$1.rgb" \
-        -crop 140x24+8+8 +repage -depth 8 rgb:- | md5sum
+    xs_digest "$1" 8 8 140 24
 }
 
 # ------------------------------------------------------------------ acting

@@ -9,12 +9,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
 idle_seconds=3
 allowed_percent=2
 
-# cpu_ticks: user + system time of the viewer so far, in clock ticks. The fields are
-# counted after the ")" that ends the command name.
-cpu_ticks() {
-    sed 's/^.*) //' "/proc/$XS_PID/stat" | awk '{print $12 + $13}'
-}
-
 now_ms() {
     echo $(($(date +%s%N) / 1000000))
 }
@@ -27,10 +21,10 @@ e2e_expect_eq "the window is 1000 x 600" "1000x600" \
 first="$(xs_wait_first_frame)" || e2e_abort "the first frame is painted"
 e2e_pass "the first frame is painted"
 
-before="$(cpu_ticks)"
+before="$(xs_cpu_ticks)"
 start="$(now_ms)"
 sleep "$idle_seconds"
-after="$(cpu_ticks)"
+after="$(xs_cpu_ticks)"
 elapsed=$(($(now_ms) - start))
 xs_running || e2e_abort "the viewer is still running after $idle_seconds idle seconds"
 e2e_expect_eq "after $idle_seconds idle seconds it still shows its first frame" \
