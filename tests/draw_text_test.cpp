@@ -7,7 +7,7 @@
 // one handle whose outline is switched on for the halo and off for the glyphs. Without a
 // font nothing is drawn.
 TEST_F(DrawTest, OutlinedTextMatchesTogglingOneHandle) {
-    const SDL_Color halo = model.paperColor;
+    const SDL_Color halo = paper;
     for (int size : {11, 13}) {
         TTF_Font* oracle = TTF_OpenFont(HEXIL_FONT_PATH, size);
         Font pair = openFontPair(HEXIL_FONT_PATH, size);
@@ -16,7 +16,7 @@ TEST_F(DrawTest, OutlinedTextMatchesTogglingOneHandle) {
         for (int width : {2, 1, 3, 2}) {
             for (const char* text :
                  {"e12", "v0", "f4", "x: 400", "next: e17", "List of faces (5):", "Angles: 6"}) {
-                for (SDL_Color fill : {model.inkColor, model.highlightColor}) {
+                for (SDL_Color fill : {ink, hl}) {
                     TTF_SetFontOutline(oracle, width);
                     SDL_Surface* want = TTF_RenderUTF8_Blended(oracle, text, halo);
                     TTF_SetFontOutline(oracle, 0);
@@ -45,8 +45,8 @@ TEST_F(DrawTest, OutlinedTextMatchesTogglingOneHandle) {
     }
     Font none;
     for (Font* f : {static_cast<Font*>(nullptr), &none}) {
-        EXPECT_EQ(nullptr, renderOutlinedText(f, 2, "v0", model.inkColor, halo));
-        drawLabel(surface, f, halo, model.inkColor, "v0", 10, 10);
+        EXPECT_EQ(nullptr, renderOutlinedText(f, 2, "v0", ink, halo));
+        drawLabel(surface, f, halo, ink, "v0", 10, 10);
     }
     EXPECT_EQ(0, inked(0, 0, 1000, 600));
 }

@@ -1,5 +1,8 @@
+#include "app_fixture.h"
+#include "export.h"
 #include "json_export.h"
 #include "options.h"
+#include "output_file.h"
 #include "subdivision.h"
 #include "tables.h"
 #include "validation.h"
@@ -8,9 +11,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -150,6 +157,7 @@ TEST(ExportTables, EveryRecordAndLinkForNFrom3To200) {
             ExportOptions o;
             o.angles = angles;
             o.showListing = s.showListing;
+            o.showLabels = view != 2;
             if (view == 2) {
                 o.pick = Click{s.vertices[0].x, s.vertices[0].y};
             } else if (view == 3) {
@@ -169,6 +177,10 @@ TEST(ExportTables, EveryRecordAndLinkForNFrom3To200) {
             ASSERT_EQ(s.faces.size(), mf.size()) << what;
             ASSERT_EQ(s.halfEdges.size(), mh.size()) << what;
             const std::string csv = csvTable(s);
+            const auto lines = static_cast<long>(1 + angles + (angles - 1) + (4 * angles - 6));
+            EXPECT_EQ(lines, std::count(csv.begin(), csv.end(), '\n')) << what;
+            EXPECT_EQ(lines, std::count(csv.begin(), csv.end(), '\r')) << what;
+            EXPECT_EQ("\r\n", csv.substr(csv.size() - 2)) << what;
             const auto cv = rows(csv, "vertex,", ','), cf = rows(csv, "face,", ','),
                        ch = rows(csv, "half-edge,", ',');
             ASSERT_EQ(s.vertices.size(), cv.size()) << what;
@@ -231,7 +243,17 @@ TEST(ExportTables, EveryRecordAndLinkForNFrom3To200) {
             EXPECT_FALSE(broken) << what << ": invariant " << broken.invariant << " "
                                  << broken.what;
             EXPECT_EQ(angles, document.at("angles")) << what;
-            EXPECT_TRUE(document.at("faces").back().at("outer").get<bool>()) << what;
+            EXPECT_EQ(o.showLabels, document.at("showLabels")) << what;
+            EXPECT_EQ(o.showListing, document.at("showListing")) << what;
+            for (const char* list : {"vertices", "faces", "halfEdges"}) {
+                const json& records = document.at(list);
+                for (std::size_t i = 0; i < records.size(); ++i) {
+                    EXPECT_EQ(i, records[i].at("number")) << what << " " << list;
+                    if (list[0] == 'f') {
+                        EXPECT_EQ(i + 1 == records.size(), records[i].at("outer")) << what;
+                    }
+                }
+            }
         }
     }
 }
@@ -269,6 +291,66 @@ TEST(ExportTables, SelectionOfTheTriangle) {
     o.angles = 2;
     o.pick = Click{1, 1};
     EXPECT_NE(std::string::npos, markdownTables(empty, o).find("nothing picked"));
+}
+
+std::vector<std::string> filesHere() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(".")) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A written file replaces its target whole, with the mode any new file gets under the
+// umask; one abandoned or failed half-way leaves nothing behind and the target as it was.
+TEST(ExportOutput, WholeFileWithTheUsualModeOrNothing) {
+    const WorkingDirectory dir(false);
+    const std::vector<std::string> target = {"out.csv"};
+    for (auto [mask, mode] : {std::pair{022, 0644}, {027, 0640}}) {
+        const mode_t before = ::umask(mask);
+        OutputFile file;
+        ASSERT_TRUE(file.open("out.csv"));
+        EXPECT_TRUE(file.commit("a,b\r\n"));
+        ::umask(before);
+        struct stat written {};
+        ASSERT_EQ(0, ::stat("out.csv", &written));
+        EXPECT_EQ(mode, static_cast<int>(written.st_mode & 0777)) << std::oct << mask;
+        EXPECT_EQ(target, filesHere());
+    }
+    {
+        OutputFile abandoned;
+        ASSERT_TRUE(abandoned.open("out.csv"));
+        OutputFile failed;
+        ASSERT_TRUE(failed.open("out.csv"));
+        ::close(failed.descriptor);
+        EXPECT_FALSE(failed.commit("x"));
+    }
+    EXPECT_EQ(target, filesHere());
+    EXPECT_EQ("a,b\r\n", dir.read("out.csv"));
+}
+
+int exportWith(std::vector<std::string> words, std::ostream& out) {
+    words.insert(words.begin(), "hexil-export");
+    std::vector<char*> argv;
+    for (std::string& w : words) {
+        argv.push_back(w.data());
+    }
+    argv.push_back(nullptr);
+    std::ostringstream err;
+    return exportMain(static_cast<int>(words.size()), argv.data(), out, err);
+}
+
+// Standard output that does not take the bytes fails the export; with no --font and no
+// tahoma.ttf in the working directory the picture uses the default font.
+TEST(ExportMain, FailedStandardOutputAndTheDefaultFont) {
+    const WorkingDirectory dir(false);
+    std::ostream broken(nullptr);
+    EXPECT_EQ(2, exportWith({"-o", "-", "--format", "csv"}, broken));
+    std::ostringstream svg;
+    EXPECT_EQ(0, exportWith({"--angles", "3", "-o", "-", "--format", "svg"}, svg));
+    EXPECT_NE(std::string::npos, svg.str().find(">Angles: 3</text>")) << svg.str();
+    EXPECT_NE(std::string::npos, svg.str().find("font-family=\"DejaVu Sans\""));
 }
 
 } // namespace

@@ -44,6 +44,7 @@ for case in "${bad_inputs[@]}"; do
 done
 e2e_expect_eq "a failed export leaves the old file as it was" old "$(cat kept.png)"
 
+e2e_check "a failed write to standard output fails" bash -c "! '$export_bin' -o - --format csv >/dev/full"
 e2e_check "--help says how to use it" bash -c "'$export_bin' --help | grep -q '^Usage: hexil-export'"
 e2e_expect_eq "--version" "hexil-export 1.0.0" "$("$export_bin" --version)"
 e2e_check "the man page formats without warnings" \
@@ -72,6 +73,9 @@ for options in "--angles 3" "--angles 6" "--angles 6 --pick 325,429" "--angles 6
     records() { grep -c "^$1," s.csv; }
     e2e_expect_eq "$options: polygons, arrows, circles = faces, half-edges, vertices" \
         "$(records face) $(records half-edge) $(records vertex)" "$(count polygon) $(count path) $(count circle)"
+    e2e_expect_eq "$options: the ids are the records' names, each once" \
+        "$(awk -F, 'NR > 1 {print ($1 == "half-edge" ? "e" : substr($1, 1, 1)) $2}' s.csv | sort)" \
+        "$(grep -o ' id="[^"]*"' s.svg | cut -d'"' -f2 | sort)"
     if rsvg-convert s.svg -o r.png; then
         unblurred="$(compare -metric AE -fuzz 25% s.png r.png null: 2>&1)"
         differing="$(differing s.png r.png)"

@@ -99,6 +99,14 @@ else
     echo "skip - read-only state directory (root writes anywhere)"
 fi
 
+mkdir -p "$tmp/dangling/state/hexil"
+ln -s /no/such/tahoma.ttf "$tmp/dangling/state/hexil/tahoma.ttf"
+run dangling usr XDG_STATE_HOME="$tmp/dangling/state"
+expect_failure "tahoma.ttf linking to nothing" "/no/such/tahoma.ttf"
+
+run nohome usr env -u HOME
+expect_failure "HOME not set" "HOME is not set"
+
 run nofont nofont
 expect_failure "missing system font" "/no-such-font.ttf"
 check "missing system font: no directory made" '[[ ! -e "$tmp/nofont/home" ]]'
