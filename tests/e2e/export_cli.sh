@@ -4,11 +4,10 @@
 # one arrow per half-edge and one circle per vertex, and rsvg-convert renders it within
 # anti-aliasing of the PNG; --help, --version and the man page.
 #
-#   export_cli.sh HEXIL_EXPORT HEXIL FONT WM_CLOSE
-export_bin="$(realpath "$1")"
-shift
+#   export_cli.sh HEXIL FONT WM_CLOSE HEXIL_EXPORT
 # shellcheck source=lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
+export_bin="$(realpath "$4")"
 man_page="$(realpath "$(dirname "${BASH_SOURCE[0]}")/../../res/man/hexil-export.1")"
 
 work="$(e2e_dir cli)"
