@@ -1,11 +1,11 @@
 #include "app_fixture.h"
-#include "export.h"
-#include "json_export.h"
-#include "options.h"
-#include "output_file.h"
-#include "subdivision.h"
-#include "tables.h"
-#include "validation.h"
+#include "export/export.h"
+#include "export/json_export.h"
+#include "export/options.h"
+#include "export/output_file.h"
+#include "export/tables.h"
+#include "model/subdivision.h"
+#include "model/validation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "subdivision.h"
-#include "validation.h"
+#include "model/subdivision.h"
+#include "model/validation.h"
 
 #include <gtest/gtest.h>
 
