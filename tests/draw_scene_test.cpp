@@ -1,5 +1,5 @@
+#include "draw/frame.h"
 #include "draw_support.h"
-#include "frame.h"
 
 using DrawSceneTest = DrawTest;
 
