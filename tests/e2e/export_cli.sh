@@ -15,15 +15,12 @@ cd "$work" || exit 1
 echo old >kept.png
 touch a-file
 
-# Bad input: OPTION ARGUMENT...; the single line on stderr must name OPTION.
+# Bad input: OPTION ARGUMENT...; the single line on stderr must name OPTION. (Every
+# message of the command line itself is pinned by the export unit tests.)
 bad_inputs=(
-    "--angles|--angles abc -o x.png" "--angles|--angles 10000 -o x.png"
-    "--angles|--angles -5 -o x.png" "--pick|--pick 10 -o x.png" "--pick|--pick 10,x -o x.png"
-    "--pick|--pick 1000,10 -o x.png" "--output|-o x.gif" "--output|--angles 3"
-    "--output|-o -" "--format|--format bmp -o x.png" "--font|--font missing.ttf -o x.png"
-    "--font|--font a-file -o x.svg" "--font|--font missing.ttf -o x.md"
-    "--output|-o /proc/x.png" "--output|-o no-such-dir/x.png" "--output|-o a-file/x.png"
-    "--output|-o . --format png" "--frob|--frob -o x.png" "--font|--font missing.ttf -o kept.png"
+    "--frob|--frob -o x.png" "--font|--font missing.ttf -o x.png" "--font|--font a-file -o x.svg"
+    "--font|--font missing.ttf -o x.md" "--output|-o /proc/x.png" "--output|-o no-such-dir/x.png"
+    "--output|-o a-file/x.png" "--font|--font missing.ttf -o kept.png"
 )
 for case in "${bad_inputs[@]}"; do
     option="${case%%|*}"
