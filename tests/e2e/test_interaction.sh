@@ -110,5 +110,65 @@ state "--no-labels --no-listing --angles 999" 9
 state "--no-labels --no-listing --angles 9999" 9
 e2e_key 9
 state "--no-labels --no-listing --angles 9999 --pick 900,500" click 900 500
+
+# A storm of 2000 random key releases and clicks (fixed seed) from there, in chunks of 20,
+# each sent once the viewer sleeps again: SDL 1.2 keeps at most 128 queued events and
+# drops the rest, and a pump reads every pending X event (a click brings its motion). No
+# key follows itself, which SDL would take for auto-repeat. After a right click the
+# window must come to equal the export of what a replay of the keys gives.
+awk -v w="$XS_WIDTH" -v h="$XS_HEIGHT" 'BEGIN {
+    srand(20261207)
+    split("a space Return Escape Tab F1 Left KP_5 Shift_L x", other, " ")
+    n = 9999; labels = 0; listing = 0
+    for (i = 1; i <= 2000; i++) {
+        if (rand() < 0.55) {
+            do {
+                r = rand() * 100
+                if ((n >= 1000 && r < 60) || (r >= 30 && r < 65)) key = "BackSpace"
+                else if (r < 30) key = int(rand() * 10)
+                else if (r < 75) key = rand() < 0.5 ? "c" : "t"
+                else key = other[1 + int(rand() * 10)]
+            } while (key == last)
+            last = key
+            line = line " key --delay 1 " key
+            if (key == "BackSpace") n = int(n / 10)
+            else if (key ~ /^[0-9]$/ && n * 10 + key <= 9999) n = n * 10 + key
+            else if (key == "c") labels = !labels
+            else if (key == "t") listing = !listing
+        } else {
+            line = line " mousemove --window WIN " int(rand() * w) " " int(rand() * h) \
+                " click --delay 1 " (1 + int(rand() * 5))
+        }
+        if (i % 20 == 0) { print line; line = "" }
+    }
+    print "--angles " n (labels ? "" : " --no-labels") (listing ? "" : " --no-listing")
+}' >"$XS_TMP/storm.txt"
+replay="$(tail -n 1 "$XS_TMP/storm.txt")"
+# idle: waits (at most 20 s) until the viewer has slept on three looks 10 ms apart.
+idle() {
+    local deadline=$((SECONDS + 20)) quiet=0 stat
+    while ((quiet < 3 && SECONDS < deadline)); do
+        read -r stat <"/proc/$XS_PID/stat" || return 1
+        stat="${stat##*) }"
+        if [[ "${stat%% *}" == S ]]; then quiet=$((quiet + 1)); else quiet=0; fi
+        sleep 0.01
+    done
+    ((quiet == 3))
+}
+e2e_focus
+sent=0
+while read -r line; do
+    # shellcheck disable=SC2086 # one word an argument
+    xdotool ${line//WIN/$XS_WIN} || break
+    idle || break
+    sent=$((sent + 1))
+done < <(head -n -1 "$XS_TMP/storm.txt")
+e2e_expect_eq "the storm's 100 chunks were sent" 100 "$sent"
+# shellcheck disable=SC2086 # the options are words
+(cd "$work" && "$exporter" $replay -o "$XS_TMP/replay.png") || e2e_abort "export $replay"
+"$XS_CONVERT" "$XS_TMP/replay.png" -depth 8 "rgb:$XS_TMP/replay.rgb"
+xs_click 1 599 3
+e2e_check "after the storm and a right click: the window equals the export of '$replay'" \
+    xs_wait_picture "$(md5sum <"$XS_TMP/replay.rgb" | cut -d' ' -f1)" 60
 e2e_close_normally
 e2e_finish
