@@ -20,32 +20,47 @@ void expectValid(const Subdivision& s) {
     EXPECT_FALSE(v) << "invariant " << v.invariant << " at " << v.record << ": " << v.what;
 }
 
-TEST(Pick, VertexWithinTheRadiusOnly) {
-    Subdivision s = built(6); // vertex 5 at (400, 299)
+// Clicks on build(N), each with what it picks: the vertex and the half-edges that start or
+// end there, or the face and the faces across its half-edges in cycle order. Vertex 5 of
+// the hexagon, at (400, 299), is picked within 16 pixels only; around it lies the outer
+// face. The right button clears the selection; an empty structure picks nothing.
+TEST(Pick, ClicksAndWhatTheyPick) {
+    const std::vector<int> outer6 = {3, 3, 0, 0, 1, 2}, at5 = {10, 11, 12, 17};
     struct Click {
-        int dx, dy;
-        bool picked;
+        int n, x, y, vertex, face;
+        std::vector<int> edges, neighbours;
     };
-    for (const Click& c : std::vector<Click>{{16, 0, false},
-                                             {0, -16, false},
-                                             {15, 0, true},
-                                             {11, 11, true},
-                                             {-11, -11, true},
-                                             {12, 11, false},
-                                             {11, -12, false}}) {
-        s.pick(400 + c.dx, 299 + c.dy);
-        EXPECT_EQ(s.pickedVertex == 5, c.picked) << c.dx << ", " << c.dy;
-        EXPECT_EQ(s.pickedFace == -1, c.picked);
+    // clang-format off
+    const Click clicks[] = {
+        {6, 325, 429, 0, -1, {0, 1, 3, 4, 6, 7, 9, 10, 12, 13}, {}},
+        {6, 400, 299, 5, -1, at5, {}}, {6, 415, 299, 5, -1, at5, {}},
+        {6, 411, 310, 5, -1, at5, {}}, {6, 389, 288, 5, -1, at5, {}},
+        {6, 416, 299, -1, 4, {}, outer6}, {6, 400, 283, -1, 4, {}, outer6},
+        {6, 412, 310, -1, 4, {}, outer6}, {6, 411, 287, -1, 4, {}, outer6},
+        {6, 200, 386, -1, 0, {}, {4, 1, 4}}, {6, 600, 100, -1, 4, {}, outer6},
+        {6, INT_MIN, INT_MAX, -1, 4, {}, outer6},
+        {3, 250, 300, -1, 0, {}, {1, 1, 1}}, {3, 600, 100, -1, 1, {}, {0, 0, 0}},
+        {0, 0, 0, -1, -1, {}, {}}, {0, 250, 250, -1, -1, {}, {}},
+        {0, INT_MIN, INT_MIN, -1, -1, {}, {}}, {0, INT_MAX, INT_MAX, -1, -1, {}, {}},
+    };
+    // clang-format on
+    for (const Click& c : clicks) {
+        Subdivision s = built(c.n);
+        s.pick(c.x, c.y);
+        EXPECT_EQ(c.vertex, s.pickedVertex) << c.n << ": " << c.x << ", " << c.y;
+        EXPECT_EQ(c.face, s.pickedFace) << c.n << ": " << c.x << ", " << c.y;
+        EXPECT_EQ(c.edges, s.pickedVertexEdges) << c.n << ": " << c.x << ", " << c.y;
+        EXPECT_EQ(c.neighbours, s.pickedFaceNeighbours) << c.n << ": " << c.x << ", " << c.y;
         expectValid(s);
+        s.clearSelection();
+        EXPECT_TRUE(s.pickedVertex == -1 && s.pickedFace == -1 && s.pickedVertexEdges.empty() &&
+                    s.pickedFaceNeighbours.empty());
     }
-}
-
-TEST(Pick, TheEarlierVertexWinsOverANearerLaterOne) {
-    Subdivision s(nullptr);
-    s.vertices = {{100, 100, -1}, {110, 100, -1}};
-    s.pick(109, 100);
-    EXPECT_EQ(s.pickedVertex, 0);
-    EXPECT_TRUE(s.pickedVertexEdges.empty());
+    // Of two vertices within the radius the earlier wins, even when the later is nearer.
+    Subdivision two(nullptr);
+    two.vertices = {{100, 100, -1}, {110, 100, -1}};
+    two.pick(109, 100);
+    EXPECT_EQ(two.pickedVertex, 0);
 }
 
 TEST(Pick, HalfEdgesAtAVertexAreBothHalvesOfItsEdges) {
@@ -71,34 +86,6 @@ TEST(Pick, HalfEdgesAtAVertexAreBothHalvesOfItsEdges) {
     }
 }
 
-TEST(Pick, TheWorkedClicksOnTheHexagonAndTheTriangle) {
-    Subdivision s = built(6);
-    s.pick(325, 429);
-    EXPECT_EQ(s.pickedVertex, 0);
-    EXPECT_EQ(s.pickedVertexEdges, (std::vector<int>{0, 1, 3, 4, 6, 7, 9, 10, 12, 13}));
-    s.pick(400, 299);
-    EXPECT_EQ(s.pickedVertex, 5);
-    EXPECT_EQ(s.pickedVertexEdges, (std::vector<int>{10, 11, 12, 17}));
-    s.pick(200, 386);
-    EXPECT_EQ(s.pickedVertex, -1);
-    EXPECT_TRUE(s.pickedVertexEdges.empty());
-    EXPECT_EQ(s.pickedFace, 0);
-    EXPECT_EQ(s.pickedFaceNeighbours, (std::vector<int>{4, 1, 4}));
-    s.pick(600, 100);
-    EXPECT_EQ(s.pickedFace, 4);
-    EXPECT_EQ(s.pickedFaceNeighbours, (std::vector<int>{3, 3, 0, 0, 1, 2}));
-    expectValid(s);
-
-    Subdivision t = built(3);
-    t.pick(250, 300);
-    EXPECT_EQ(t.pickedFace, 0);
-    EXPECT_EQ(t.pickedFaceNeighbours, (std::vector<int>{1, 1, 1}));
-    t.pick(600, 100);
-    EXPECT_EQ(t.pickedFace, 1);
-    EXPECT_EQ(t.pickedFaceNeighbours, (std::vector<int>{0, 0, 0}));
-    expectValid(t);
-}
-
 TEST(Pick, OutsideThePolygonPicksTheOuterFace) {
     for (int n = 4; n <= 60; ++n) {
         Subdivision s = built(n);
@@ -118,26 +105,6 @@ TEST(Pick, OutsideThePolygonPicksTheOuterFace) {
         EXPECT_EQ(seen[outer], 0);
         expectValid(s);
     }
-}
-
-TEST(Pick, RightButtonClearsAndAnEmptyStructurePicksNothing) {
-    Subdivision s = built(6);
-    s.pick(600, 100);
-    s.clearSelection();
-    EXPECT_EQ(s.pickedFace, -1);
-    EXPECT_TRUE(s.pickedFaceNeighbours.empty());
-    s.clearSelection();
-    expectValid(s);
-
-    Subdivision empty = built(0);
-    for (int x : {0, 250, INT_MIN, INT_MAX}) {
-        empty.pick(x, x);
-        EXPECT_EQ(empty.pickedVertex, -1);
-        EXPECT_EQ(empty.pickedFace, -1);
-        EXPECT_TRUE(empty.pickedVertexEdges.empty() && empty.pickedFaceNeighbours.empty());
-    }
-    s.pick(INT_MIN, INT_MAX);
-    EXPECT_EQ(s.pickedFace, 4);
 }
 
 TEST(Geometry, PointInPolygonAtTheBoundaries) {
