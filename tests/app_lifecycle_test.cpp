@@ -8,7 +8,6 @@
 #include <SDL_ttf.h>
 
 #include <filesystem>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -22,16 +21,19 @@ const std::string fontOk = "TTF_OpenFont: TTF font tahoma.ttf bol úspešne nač
 const std::string ttfQuit = "TTF_Quit: Uvoľňujem knižnice pre TTF fonty";
 const std::string sdlQuit = "SDL_Quit: Uvoľňujem SDL";
 
-std::string logOf(std::initializer_list<std::string> lines) {
+// The log of a run whose steps wrote these lines, each run ending the libraries.
+std::string logOf(const std::vector<std::string>& lines) {
     std::string text = "==========\n   HEXIL\n==========\n";
     for (const std::string& line : lines) {
         text += toWindows1250(line) + "\n";
     }
-    return text;
+    return text + toWindows1250(ttfQuit) + "\n" + toWindows1250(sdlQuit) + "\n";
 }
 
-// Starts SDL for real and closes the window before it opens, so that a whole run ends
-// by itself.
+// SDL started for real with the window's close already queued, so a whole run ends by
+// itself; the video modes asked for are recorded, and without hardware surfaces or at
+// all the mode is refused.
+std::vector<Uint32> videoFlagsAsked;
 int initAndQueueQuit(Uint32 flags) {
     const int result = SDL_Init(flags);
     SDL_Event quit{};
@@ -39,14 +41,23 @@ int initAndQueueQuit(Uint32 flags) {
     SDL_PushEvent(&quit);
     return result;
 }
-
-Platform closingAtOnce() {
-    Platform p;
-    p.init = initAndQueueQuit;
-    return p;
+SDL_Surface* anyVideoMode(int w, int h, int bpp, Uint32 flags) {
+    videoFlagsAsked.push_back(flags);
+    return SDL_SetVideoMode(w, h, bpp, flags);
 }
-
-std::vector<Uint32> videoFlagsAsked;
+SDL_Surface* softwareVideoMode(int w, int h, int bpp, Uint32 flags) {
+    if (flags & SDL_HWSURFACE) {
+        videoFlagsAsked.push_back(flags);
+        SDL_SetError("no hardware surface");
+        return nullptr;
+    }
+    return anyVideoMode(w, h, bpp, flags);
+}
+SDL_Surface* noVideoMode(int, int, int, Uint32 flags) {
+    videoFlagsAsked.push_back(flags);
+    SDL_SetError("No video mode large enough");
+    return nullptr;
+}
 
 TEST(Log, StoresSlovakLettersAsWindows1250Bytes) {
     const std::string line = toWindows1250("SDL_Init: SDL bolo úspešne inicializované");
@@ -59,75 +70,59 @@ TEST(Log, StoresSlovakLettersAsWindows1250Bytes) {
     EXPECT_EQ(toWindows1250("\xC3"), "?");
 }
 
-TEST(Lifecycle, NormalRunLogsEveryStepAndExitsWithZero) {
-    WorkingDirectory dir;
-    EXPECT_EQ(runViewer(closingAtOnce()), 0);
-    EXPECT_EQ(dir.read("log.txt"),
-              logOf({sdlOk, ttfOk, videoOk, fontOk, fontOk, ttfQuit, sdlQuit}));
-
-    // A second run truncates the first one's lines.
-    EXPECT_EQ(runViewer(closingAtOnce()), 0);
-    EXPECT_EQ(dir.read("log.txt"),
-              logOf({sdlOk, ttfOk, videoOk, fontOk, fontOk, ttfQuit, sdlQuit}));
-}
-
-TEST(Lifecycle, FailedLibraryStartsStopStartUpWithStatusOne) {
-    WorkingDirectory dir;
-    Platform noSdl;
+// Each run's log, exit status and video modes asked for. A run starts log.txt afresh; a
+// library that fails to start stops the start-up with status 1; the video mode falls back
+// from a hardware to a software surface, then gives up.
+TEST(Lifecycle, EachRunLogsItsStepsAndEndsWithItsStatus) {
+    const Uint32 hardware = SDL_HWSURFACE | SDL_DOUBLEBUF | SDL_ANYFORMAT,
+                 software = SDL_DOUBLEBUF | SDL_ANYFORMAT;
+    const std::vector<std::string> normal = {sdlOk, ttfOk, videoOk, fontOk, fontOk};
+    Platform closing{initAndQueueQuit, TTF_Init, anyVideoMode};
+    Platform noSdl, noTtf, noHardware = closing, noVideo = closing;
     noSdl.init = [](Uint32) {
         SDL_SetError("No available video device");
         return -1;
     };
-    EXPECT_EQ(runViewer(noSdl), 1);
-    EXPECT_EQ(dir.read("log.txt"),
-              logOf({"!SDL_Init: Nastala chyba pri inicializácii SDL: No available video device",
-                     ttfQuit, sdlQuit}));
-
-    Platform noTtf;
     noTtf.ttfInit = [] {
         SDL_SetError("FreeType is missing");
         return -1;
     };
-    EXPECT_EQ(runViewer(noTtf), 1);
-    EXPECT_EQ(dir.read("log.txt"),
-              logOf({sdlOk,
-                     "!TTF_Init: Nastala chyba pri načítavaní knižníc pre TTF fonty: FreeType is "
-                     "missing",
-                     ttfQuit, sdlQuit}));
-}
-
-TEST(Lifecycle, VideoModeFallsBackToSoftwareThenGivesUp) {
+    noHardware.setVideoMode = softwareVideoMode;
+    noVideo.setVideoMode = noVideoMode;
+    struct Run {
+        Platform platform;
+        int status;
+        std::vector<std::string> lines;
+        std::vector<Uint32> flags;
+    };
+    const Run runs[] = {
+        {closing, 0, normal, {hardware}},
+        {closing, 0, normal, {hardware}},
+        {noSdl,
+         1,
+         {"!SDL_Init: Nastala chyba pri inicializácii SDL: No available video device"},
+         {}},
+        {noTtf,
+         1,
+         {sdlOk,
+          "!TTF_Init: Nastala chyba pri načítavaní knižníc pre TTF fonty: FreeType is missing"},
+         {}},
+        {noHardware, 0, normal, {hardware, software}},
+        {noVideo,
+         1,
+         {sdlOk, ttfOk,
+          "SDL_SetVideoMode: Nastala chyba pri nastavovaní rozlíšenia 1000x600: No video mode "
+          "large enough"},
+         {hardware, software}},
+    };
     WorkingDirectory dir;
-    Platform noHardware = closingAtOnce();
-    noHardware.setVideoMode = [](int w, int h, int bpp, Uint32 flags) -> SDL_Surface* {
-        videoFlagsAsked.push_back(flags);
-        if (flags & SDL_HWSURFACE) {
-            SDL_SetError("no hardware surface");
-            return nullptr;
-        }
-        return SDL_SetVideoMode(w, h, bpp, flags);
-    };
-    videoFlagsAsked.clear();
-    EXPECT_EQ(runViewer(noHardware), 0);
-    EXPECT_EQ(dir.read("log.txt"),
-              logOf({sdlOk, ttfOk, videoOk, fontOk, fontOk, ttfQuit, sdlQuit}));
-    EXPECT_EQ(videoFlagsAsked, (std::vector<Uint32>{SDL_HWSURFACE | SDL_DOUBLEBUF | SDL_ANYFORMAT,
-                                                    SDL_DOUBLEBUF | SDL_ANYFORMAT}));
-
-    Platform noVideo;
-    noVideo.setVideoMode = [](int, int, int, Uint32 flags) -> SDL_Surface* {
-        videoFlagsAsked.push_back(flags);
-        SDL_SetError("No video mode large enough");
-        return nullptr;
-    };
-    videoFlagsAsked.clear();
-    EXPECT_EQ(runViewer(noVideo), 1);
-    EXPECT_EQ(videoFlagsAsked.size(), 2u);
-    EXPECT_EQ(dir.read("log.txt"),
-              logOf({sdlOk, ttfOk,
-                     "SDL_SetVideoMode: Nastala chyba pri nastavovaní rozlíšenia 1000x600: No "
-                     "video mode large enough",
-                     ttfQuit, sdlQuit}));
+    int run = 0;
+    for (const Run& r : runs) {
+        videoFlagsAsked.clear();
+        EXPECT_EQ(r.status, runViewer(r.platform)) << "run " << run;
+        EXPECT_EQ(logOf(r.lines), dir.read("log.txt")) << "run " << run;
+        EXPECT_EQ(r.flags, videoFlagsAsked) << "run " << run++;
+    }
 }
 
 TEST(Lifecycle, MissingFontIsLoggedTwiceAndTheViewerStillRuns) {
@@ -147,8 +142,7 @@ TEST(Lifecycle, MissingFontIsLoggedTwiceAndTheViewerStillRuns) {
     SDL_Quit();
     const std::string fontFailed =
         "!TTF_OpenFont: Nastala chyba pri načítavaní fontu tahoma.ttf: " + reason;
-    EXPECT_EQ(dir.read("log.txt"),
-              logOf({sdlOk, ttfOk, videoOk, fontFailed, fontFailed, ttfQuit, sdlQuit}));
+    EXPECT_EQ(dir.read("log.txt"), logOf({sdlOk, ttfOk, videoOk, fontFailed, fontFailed}));
 }
 
 TEST(Lifecycle, LongTitlesAndFontNamesAreCutToEightyCharacters) {
