@@ -13,6 +13,20 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
 work="$(e2e_dir viewer)"
 current=""
 
+# same WINDOW_RGB EXPORT_RGB: the window shows the export's pixels. On sdl12-compat a
+# channel of text may be a few levels off (6 seen): SDL 2 rounds the alpha blending of
+# antialiased glyphs differently, once per blend; every other pixel is exact there too.
+tolerance=0
+[[ -z "$E2E_SDL_DIR" ]] || tolerance=8
+same() {
+    cmp -s "$1" "$2" && return 0
+    ((tolerance > 0)) || return 1
+    local most
+    most="$("$XS_CONVERT" -size 1000x600 -depth 8 "rgb:$1" "rgb:$2" -compose difference \
+        -composite -format '%[fx:int(maxima*255+0.5)]' info:)"
+    ((most <= tolerance))
+}
+
 # state DESCRIPTION "EXPORT OPTIONS" [INPUT...]: sends the input to the viewer, waits for
 # its new picture, and compares it with the export.
 state() {
@@ -28,7 +42,7 @@ state() {
     # shellcheck disable=SC2086 # the options are words
     (cd "$work" && "$export_bin" $options -o "$png") || { e2e_fail "$description: export $options"; return; }
     "$XS_CONVERT" "$png" -depth 8 "rgb:$XS_TMP/export.rgb"
-    if cmp -s "$XS_TMP/window.rgb" "$XS_TMP/export.rgb"; then
+    if same "$XS_TMP/window.rgb" "$XS_TMP/export.rgb"; then
         e2e_pass "$description: the PNG of $options equals the window"
     else
         differing="$("$XS_CONVERT" -size 1000x600 -depth 8 "rgb:$XS_TMP/window.rgb" "$png" \
@@ -44,7 +58,7 @@ current="$(xs_wait_first_frame)" || e2e_abort "the first frame is painted"
 xs_shot window >/dev/null
 (cd "$work" && "$export_bin" -o "$XS_TMP/first.png") && "$XS_CONVERT" "$XS_TMP/first.png" \
     -depth 8 "rgb:$XS_TMP/first.rgb"
-e2e_check "N = 6 at start: the PNG equals the window" cmp "$XS_TMP/window.rgb" "$XS_TMP/first.rgb"
+e2e_check "N = 6 at start: the PNG equals the window" same "$XS_TMP/window.rgb" "$XS_TMP/first.rgb"
 
 state "vertex 0 picked" "--pick 325,429" click 325 429
 state "face 0 picked" "--pick 200,386" click 200 386
