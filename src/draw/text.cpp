@@ -50,7 +50,20 @@ SDL_Surface* renderOutlinedText(Font* font, int outlineWidth, const std::string&
         // offset centres the plain glyphs inside their halo.
         SDL_Rect place{static_cast<Sint16>(outlineWidth), static_cast<Sint16>(outlineWidth),
                        static_cast<Uint16>(plain->w), static_cast<Uint16>(plain->h)};
-        SDL_UpperBlit(plain, nullptr, outlined, &place);
+        // The plain glyphs go onto the halo through a transparent layer of the halo's own
+        // size: sdl12-compat (1.2.60) keeps the destination's alpha, as SDL 1.2 does, only
+        // for a blit as wide as the destination and scrambles it otherwise.
+        const SDL_PixelFormat& format = *plain->format;
+        SDL_Surface* layer =
+            SDL_CreateRGBSurface(SDL_SWSURFACE, outlined->w, outlined->h, 32, format.Rmask,
+                                 format.Gmask, format.Bmask, format.Amask);
+        if (layer) {
+            SDL_SetAlpha(plain, 0, SDL_ALPHA_OPAQUE);
+            SDL_UpperBlit(plain, nullptr, layer, &place);
+            SDL_SetAlpha(layer, SDL_SRCALPHA, SDL_ALPHA_OPAQUE);
+            SDL_UpperBlit(layer, nullptr, outlined, nullptr);
+            SDL_FreeSurface(layer);
+        }
         SDL_FreeSurface(plain);
     }
     return outlined;
