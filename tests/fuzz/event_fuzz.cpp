@@ -156,48 +156,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 #ifndef HEXIL_LIBFUZZER
 namespace {
 
-// Mostly keys that change something, N kept small so the stream stays fast, pointers
-// near the polygon or anywhere at all.
+// Random events, four in ten turned into a key that changes something (N stays small, so
+// the stream stays fast) and one in three into a click in the window; about one event in
+// 512 ends a batch, and none closes the window.
 std::vector<uint8_t> generate(std::mt19937& random, int events) {
-    std::vector<uint8_t> bytes;
-    auto pick = [&random](int n) { return static_cast<int>(random() % n); };
-    for (int i = 0; i < events; ++i) {
-        uint8_t b[eventSize];
-        for (uint8_t& x : b) {
-            x = static_cast<uint8_t>(random());
+    std::vector<uint8_t> bytes(events * eventSize);
+    std::generate(bytes.begin(), bytes.end(), [&random] { return uint8_t(random()); });
+    for (size_t at = 0; at < bytes.size(); at += eventSize) {
+        uint8_t* b = &bytes[at];
+        const int roll = static_cast<int>(random() % 100);
+        if (roll < 42) {
+            b[0] = 0;
+            b[1] = uint8_t(roll < 15   ? SDLK_0 + roll % 10
+                           : roll < 35 ? SDLK_BACKSPACE
+                           : roll % 2  ? SDLK_c
+                                       : SDLK_t);
+            b[2] = 0;
+        } else if (roll < 75) {
+            const int x = static_cast<int>(random() % 1000), y = static_cast<int>(random() % 600);
+            b[0] = uint8_t(3 + roll % 2);
+            b[2] = uint8_t(x), b[3] = uint8_t(x >> 8), b[4] = uint8_t(y), b[5] = uint8_t(y >> 8);
+        } else if ((b[0] & 7) == 5) {
+            b[1] |= 4;
         }
-        const int roll = pick(100);
-        int key = -1;
-        if (roll < 15) {
-            key = SDLK_0 + pick(10);
-        } else if (roll < 35) {
-            key = SDLK_BACKSPACE;
-        } else if (roll < 42) {
-            key = pick(2) ? SDLK_c : SDLK_t;
-        } else if (roll < 50) {
-            key = pick(SDLK_LAST);
-        }
-        if (key >= 0) {
-            b[0] = static_cast<uint8_t>(b[0] & 0x80);
-            b[1] = static_cast<uint8_t>(key & 0xff);
-            b[2] = static_cast<uint8_t>(key >> 8);
-        } else {
-            b[0] = static_cast<uint8_t>((b[0] & 0x80) | (roll < 85 ? 3 : 3 + pick(4)));
-            if (roll < 75) {
-                const int x = pick(1000);
-                const int y = pick(600);
-                b[2] = static_cast<uint8_t>(x & 0xff);
-                b[3] = static_cast<uint8_t>(x >> 8);
-                b[4] = static_cast<uint8_t>(y & 0xff);
-                b[5] = static_cast<uint8_t>(y >> 8);
-            }
-            if ((b[0] & 7) == 5) {
-                b[1] = static_cast<uint8_t>(b[1] | 4); // no close in the generated stream
-            }
-        }
-        // About one event in 512 ends a batch: frames are the slow part.
-        b[0] = static_cast<uint8_t>((b[0] & 0x7f) | (pick(512) == 0 ? 0x80 : 0));
-        bytes.insert(bytes.end(), b, b + eventSize);
+        b[0] = uint8_t((b[0] & 0x7f) | (random() % 512 == 0 ? 0x80 : 0));
     }
     return bytes;
 }
