@@ -101,13 +101,15 @@ TEST_F(Input, EachEventInTurn) {
         {keyUp(SDLK_t), 0, 0, 6, -1, -1, true, false, true},
         {buttonUp(SDL_BUTTON_LEFT), 650, 299, 6, 5, -1, true, false, true},
         {keyUp(SDLK_t), 0, 0, 6, -1, -1, true, true, true},
-        {keyUp(SDLK_9), 0, 0, 69, -1, -1, true, true, true},
-        {keyUp(SDLK_9), 0, 0, 699, -1, -1, true, true, true},
-        {keyUp(SDLK_9), 0, 0, 6999, -1, -1, true, true, true},
-        {buttonUp(SDL_BUTTON_LEFT), 900, 500, 6999, -1, 6997, true, true, true},
-        {keyUp(SDLK_0), 0, 0, 6999, -1, 6997, true, true, false},
-        {keyUp(SDLK_9), 0, 0, 6999, -1, 6997, true, true, false},
-        {keyUp(SDLK_BACKSPACE), 0, 0, 699, -1, -1, true, true, true},
+        {keyUp(SDLK_BACKSPACE), 0, 0, 0, -1, -1, true, true, true},
+        {keyUp(SDLK_9), 0, 0, 9, -1, -1, true, true, true},
+        {keyUp(SDLK_9), 0, 0, 99, -1, -1, true, true, true},
+        {keyUp(SDLK_9), 0, 0, 999, -1, -1, true, true, true},
+        {keyUp(SDLK_9), 0, 0, 9999, -1, -1, true, true, true},
+        {buttonUp(SDL_BUTTON_LEFT), 900, 500, 9999, -1, 9997, true, true, true},
+        {keyUp(SDLK_0), 0, 0, 9999, -1, 9997, true, true, false},
+        {keyUp(SDLK_9), 0, 0, 9999, -1, 9997, true, true, false},
+        {keyUp(SDLK_BACKSPACE), 0, 0, 999, -1, -1, true, true, true},
     };
     // clang-format on
     int step = 0;
