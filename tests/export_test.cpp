@@ -10,8 +10,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <sys/stat.h>
@@ -21,14 +23,22 @@ namespace {
 
 using nlohmann::json;
 
-Command parsed(std::vector<std::string> words) {
-    words.insert(words.begin(), "hexil-export");
-    std::vector<char*> argv;
-    for (std::string& w : words) {
-        argv.push_back(w.data());
+// The command line "hexil-export WORDS...".
+struct Arguments {
+    explicit Arguments(std::vector<std::string> given) : words(std::move(given)) {
+        words.insert(words.begin(), "hexil-export");
+        for (std::string& w : words) {
+            argv.push_back(w.data());
+        }
+        argv.push_back(nullptr);
     }
-    argv.push_back(nullptr);
-    return parseCommand(static_cast<int>(words.size()), argv.data());
+    std::vector<std::string> words;
+    std::vector<char*> argv;
+};
+
+Command parsed(const std::vector<std::string>& words) {
+    Arguments a(words);
+    return parseCommand(static_cast<int>(a.words.size()), a.argv.data());
 }
 
 // Each command line with what it gives: the options as "N labels listing pick format
@@ -252,15 +262,9 @@ TEST(ExportOutput, WholeFileWithTheUsualModeOrNothing) {
     EXPECT_EQ("a,b\r\n", dir.read("out.csv"));
 }
 
-int exportWith(std::vector<std::string> words, std::ostream& out) {
-    words.insert(words.begin(), "hexil-export");
-    std::vector<char*> argv;
-    for (std::string& w : words) {
-        argv.push_back(w.data());
-    }
-    argv.push_back(nullptr);
-    std::ostringstream err;
-    return exportMain(static_cast<int>(words.size()), argv.data(), out, err);
+int exportWith(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    Arguments a(words);
+    return exportMain(static_cast<int>(a.words.size()), a.argv.data(), out, err);
 }
 
 // Standard output that does not take the bytes fails the export; with no --font and no
@@ -268,11 +272,38 @@ int exportWith(std::vector<std::string> words, std::ostream& out) {
 TEST(ExportMain, FailedStandardOutputAndTheDefaultFont) {
     const WorkingDirectory dir(false);
     std::ostream broken(nullptr);
-    EXPECT_EQ(2, exportWith({"-o", "-", "--format", "csv"}, broken));
-    std::ostringstream svg;
-    EXPECT_EQ(0, exportWith({"--angles", "3", "-o", "-", "--format", "svg"}, svg));
+    std::ostringstream svg, err;
+    EXPECT_EQ(2, exportWith({"-o", "-", "--format", "csv"}, broken, err));
+    EXPECT_EQ(0, exportWith({"--angles", "3", "-o", "-", "--format", "svg"}, svg, err));
     EXPECT_NE(std::string::npos, svg.str().find(">Angles: 3</text>")) << svg.str();
     EXPECT_NE(std::string::npos, svg.str().find("font-family=\"DejaVu Sans\""));
+}
+
+// A font or an output that fails on the way to the disk: status 2, one line on standard
+// error naming the option, nothing written, and a file already there kept as it was.
+TEST(ExportMain, FailuresOnTheWayToTheDiskLeaveNothing) {
+    const WorkingDirectory dir(false);
+    std::ofstream("kept.png") << "old";
+    std::ofstream("a-file");
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--font", "missing.ttf", "-o", "x.png"}, "--font: "},
+        {{"--font", "a-file", "-o", "x.svg"}, "--font: "},
+        {{"--font", "missing.ttf", "-o", "x.md"}, "--font: "},
+        {{"--font", "missing.ttf", "-o", "kept.png"}, "--font: "},
+        {{"-o", "/proc/x.png"}, "--output: "},
+        {{"-o", "no-such-dir/x.png"}, "--output: "},
+        {{"-o", "a-file/x.png"}, "--output: "},
+    };
+    for (const auto& [words, option] : cases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(2, exportWith(words, out, err)) << words.back();
+        const std::string line = err.str();
+        EXPECT_EQ(0u, line.rfind("hexil-export: " + option, 0)) << line;
+        EXPECT_EQ(line.find('\n'), line.size() - 1) << line;
+        EXPECT_EQ("", out.str());
+        EXPECT_EQ((std::vector<std::string>{"a-file", "kept.png"}), filesHere()) << words.back();
+    }
+    EXPECT_EQ("old", dir.read("kept.png"));
 }
 
 } // namespace
