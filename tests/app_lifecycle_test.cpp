@@ -8,26 +8,35 @@
 #include <SDL_ttf.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-const std::string sdlOk = "SDL_Init: SDL bolo úspešne inicializované";
-const std::string ttfOk = "TTF_Init: Knižnice pre TTF fonty boli úspešne načítané";
-const std::string videoOk =
-    "SDL_SetVideoMode: Rozlíšenie nastavené na 1000 x 600 pixelov, farebná hĺbka 32 bitov";
-const std::string fontOk = "TTF_OpenFont: TTF font tahoma.ttf bol úspešne načítaný";
-const std::string ttfQuit = "TTF_Quit: Uvoľňujem knižnice pre TTF fonty";
-const std::string sdlQuit = "SDL_Quit: Uvoľňujem SDL";
+// The lines of a normal run in UTF-8 (the viewer stores them in Windows-1250); the shell
+// sessions read the same file.
+const std::vector<std::string> normalRun = [] {
+    std::ifstream in(HEXIL_NORMAL_RUN);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}();
+const std::string &sdlOk = normalRun.at(3), &ttfOk = normalRun.at(4), &videoOk = normalRun.at(5),
+                  &fontOk = normalRun.at(6);
 
 // The log of a run whose steps wrote these lines, each run ending the libraries.
 std::string logOf(const std::vector<std::string>& lines) {
-    std::string text = "==========\n   HEXIL\n==========\n";
+    std::string text;
+    for (int i : {0, 1, 2}) {
+        text += normalRun.at(i) + "\n";
+    }
     for (const std::string& line : lines) {
         text += toWindows1250(line) + "\n";
     }
-    return text + toWindows1250(ttfQuit) + "\n" + toWindows1250(sdlQuit) + "\n";
+    return text + toWindows1250(normalRun.at(8)) + "\n" + toWindows1250(normalRun.at(9)) + "\n";
 }
 
 // SDL started for real with the window's close already queued, so a whole run ends by

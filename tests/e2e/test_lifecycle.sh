@@ -52,7 +52,7 @@ else
 fi
 e2e_expect_eq "exit status after a failed start-up" "1" "$XS_STATUS"
 e2e_expect_log "log.txt after a failed start-up" -e '4s/^\(!SDL_Init: .* SDL: \).\{1,\}$/\1<error>/' \
-    "${E2E_LOG_HEADER[@]}" "!SDL_Init: Nastala chyba pri inicializácii SDL: <error>" \
-    "${E2E_LOG_QUIT[@]}"
+    "${E2E_LOG_NORMAL[@]:0:3}" "!SDL_Init: Nastala chyba pri inicializácii SDL: <error>" \
+    "${E2E_LOG_NORMAL[@]:8}"
 
 e2e_finish
