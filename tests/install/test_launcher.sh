@@ -47,25 +47,21 @@ run() {
     err="$(cat "$tmp/$name/stderr")"
 }
 
+# record PID DIR FONT: what the fake viewer records when it runs as PID in DIR with FONT.
+record() { printf '%s\n%s\n0\n%s' "$@"; }
+
 run normal usr
 state="$tmp/normal/home/.local/state/hexil"
-check "normal: the viewer's status comes back" '((status == 7))'
-check "normal: the viewer replaced the launcher (same pid)" '[[ "$(sed -n 1p "$rec")" == "$pid" ]]'
-check "normal: it runs in ~/.local/state/hexil" '[[ "$(sed -n 2p "$rec")" == "$state" ]]'
-check "normal: with no arguments" '[[ "$(sed -n 3p "$rec")" == 0 ]]'
-check "normal: tahoma.ttf links the system font" '[[ "$(readlink "$state/tahoma.ttf")" == "$font" ]]'
-check "normal: nothing on stderr" '[[ -z "$err" ]]'
-
+check "normal: the viewer's status; it replaced the launcher (same pid) in ~/.local/state/hexil, with no arguments and tahoma.ttf linking the system font; no stderr" \
+    '((status == 7)) && [[ "$(cat "$rec")" == "$(record "$pid" "$state" "$font")" &&
+      "$(readlink "$state/tahoma.ttf")" == "$font" && -z "$err" ]]'
 run again usr XDG_STATE_HOME="$tmp/normal/home/.local/state"
-check "second run: same directory and link" \
-    '((status == 7)) && [[ "$(sed -n 2,4p "$rec")" == "$(printf "%s\n0\n%s" "$state" "$font")" ]]'
-
+check "second run: same directory and link" '((status == 7)) && [[ "$(cat "$rec")" == "$(record "$pid" "$state" "$font")" ]]'
 run xdg usr XDG_STATE_HOME="$tmp/xdg/state"
 check "XDG_STATE_HOME is followed" '[[ "$(sed -n 2p "$rec")" == "$tmp/xdg/state/hexil" ]]'
 run relative usr XDG_STATE_HOME="relative/state"
 check "a relative XDG_STATE_HOME is ignored" \
     '[[ "$(sed -n 2p "$rec")" == "$tmp/relative/home/.local/state/hexil" ]]'
-
 mkdir -p "$tmp/own/state/hexil"
 echo "the real Tahoma" >"$tmp/own/state/hexil/tahoma.ttf"
 run own nofont XDG_STATE_HOME="$tmp/own/state"
@@ -73,49 +69,35 @@ check "own tahoma.ttf: left untouched, even without the system font" \
     '((status == 7)) && [[ ! -L "$tmp/own/state/hexil/tahoma.ttf" ]] &&
      [[ "$(sed -n 4p "$rec")" == "the real Tahoma" ]]'
 
-# expect_failure NAME PATH: status 1, one line on stderr naming PATH, no viewer run.
-expect_failure() {
+# fails NAME WANT PREFIX [ENV...]: the launcher fails with status 1 and one line on stderr
+# naming WANT, and the viewer does not run.
+fails() {
     want="$2"
-    check "$1: status 1" '((status == 1))'
-    check "$1: one line naming $2" '[[ "$(wc -l <<<"$err")" == 1 && "$err" == "hexil: "*"$want"* ]]'
-    check "$1: the viewer did not run" '[[ ! -e "$rec" ]]'
+    run "$1" "${@:3}"
+    check "$1: status 1, one line naming $want, no viewer" '((status == 1)) &&
+        [[ "$(wc -l <<<"$err")" == 1 && "$err" == "hexil: "*"$want"* && ! -e "$rec" ]]'
     echo "       stderr: $err"
 }
-
-mkdir -p "$tmp/file"
+mkdir -p "$tmp/file" "$tmp/taken/state" "$tmp/dangling/state/hexil" "$tmp/readonly/state"
 : >"$tmp/file/state"
-run file usr XDG_STATE_HOME="$tmp/file/state"
-expect_failure "state directory under a file" "$tmp/file/state/hexil"
-
-mkdir -p "$tmp/taken/state"
 : >"$tmp/taken/state/hexil"
-run taken usr XDG_STATE_HOME="$tmp/taken/state"
-expect_failure "state directory taken by a file" "$tmp/taken/state/hexil"
+ln -s /no/such/tahoma.ttf "$tmp/dangling/state/hexil/tahoma.ttf"
+fails file "$tmp/file/state/hexil" usr XDG_STATE_HOME="$tmp/file/state"
+fails taken "$tmp/taken/state/hexil" usr XDG_STATE_HOME="$tmp/taken/state"
+fails dangling /no/such/tahoma.ttf usr XDG_STATE_HOME="$tmp/dangling/state"
+fails nohome "HOME is not set" usr env -u HOME
+fails nofont /no-such-font.ttf nofont
+check "nofont: no directory made" '[[ ! -e "$tmp/nofont/home" ]]'
 
 # Root writes into a read-only directory, so as root this case runs as nobody, in a
 # directory of nobody's own.
-mkdir -p "$tmp/readonly/state"
 if ((EUID == 0)); then
     as=(setpriv --reuid=nobody --regid=nogroup --clear-groups --)
     chmod 755 "$tmp"
     chown -R nobody:nogroup "$tmp/readonly"
 fi
 chmod 555 "$tmp/readonly/state"
-run readonly usr XDG_STATE_HOME="$tmp/readonly/state"
-expect_failure "read-only state directory" "$tmp/readonly/state/hexil"
-as=()
-
-mkdir -p "$tmp/dangling/state/hexil"
-ln -s /no/such/tahoma.ttf "$tmp/dangling/state/hexil/tahoma.ttf"
-run dangling usr XDG_STATE_HOME="$tmp/dangling/state"
-expect_failure "tahoma.ttf linking to nothing" "/no/such/tahoma.ttf"
-
-run nohome usr env -u HOME
-expect_failure "HOME not set" "HOME is not set"
-
-run nofont nofont
-expect_failure "missing system font" "/no-such-font.ttf"
-check "missing system font: no directory made" '[[ ! -e "$tmp/nofont/home" ]]'
+fails readonly "$tmp/readonly/state/hexil" usr XDG_STATE_HOME="$tmp/readonly/state"
 
 echo "launcher: $passed passed, $failed failed"
 ((failed == 0 && passed > 0))
