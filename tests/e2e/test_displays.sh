@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The viewer on an odd machine: a whole session without its font file, a 16-bit X
-# display, and a window closed while a frame at N = 9999 is being drawn.
+# The viewer on an odd machine: no X display, a whole session without its font file, a
+# 16-bit X display, and a window closed while a frame at N = 9999 is being drawn.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
 
 # near SHOT R,G,B TOLERANCE: some pixel of the shot lies within TOLERANCE of the colour in
@@ -11,6 +11,15 @@ near() {
         { ok = 1; for (i = 1; i <= 3; i++) { d = $i - w[i]; if (d < 0) d = -d; if (d > tol) ok = 0 } }
         ok { found = 1 } END { exit !found }'
 }
+
+# ---- no X display: start-up fails, and the log says why in Windows-1250 like every line
+# ("á" is the byte E1); SDL's own error text is not ours.
+xs_launch "$(e2e_dir no-display)" -u DISPLAY SDL_VIDEODRIVER=x11
+xs_wait_exit 30 || e2e_fail "without a display the viewer ends by itself"
+e2e_expect_eq "exit status after a failed start-up" "1" "$XS_STATUS"
+e2e_expect_log "log.txt after a failed start-up" -e '4s/^\(!SDL_Init: .* SDL: \).\{1,\}$/\1<error>/' \
+    "${E2E_LOG_NORMAL[@]:0:3}" "!SDL_Init: Nastala chyba pri inicializácii SDL: <error>" \
+    "${E2E_LOG_NORMAL[@]:8}"
 
 # ---- no tahoma.ttf: every key and button still works, and no text is drawn anywhere
 mkdir -p "$XS_TMP/no-font"

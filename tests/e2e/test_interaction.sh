@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Keyboard and mouse on the running viewer. After each input the window must equal, pixel
+# The running viewer: its window, idling, then keyboard and mouse. After each input the window must equal, pixel
 # for pixel, the PNG that hexil-export writes for the state the input should give (the
 # draw tests pin that picture's pixels). Input that must change nothing is followed by a
 # barrier, an input that changes the picture: the state after it shows whether the
@@ -53,6 +53,16 @@ compare() {
 xs_start "$work" || e2e_abort "the window \"HEXIL\" appears"
 first="$(xs_wait_first_frame)" || e2e_abort "the first frame is painted"
 current="$first"
+e2e_expect_eq "the window is 1000 x 600" "1000x600" \
+    "$(xdotool getwindowgeometry "$XS_WIN" | sed -n 's/^ *Geometry: *//p')"
+# Left alone, it keeps its first frame and sleeps: user and system time from /proc.
+before="$(xs_cpu_ticks)" started="$(date +%s%N)"
+sleep 3
+percent="$(awk -v t=$(($(xs_cpu_ticks) - before)) -v hz="$(getconf CLK_TCK)" \
+    -v ns=$(($(date +%s%N) - started)) 'BEGIN {printf "%.2f", 100 * t / hz / (ns / 1e9)}')"
+e2e_check "idle for 3 s, it uses less than 2% of one core ($percent%)" \
+    awk -v p="$percent" 'BEGIN {exit !(p < 2)}'
+e2e_expect_eq "after 3 idle seconds it still shows its first frame" "$first" "$(xs_wait_stable)"
 compare ""
 # Picks, labels and listing.
 state "--pick 325,429" click 325 429
@@ -184,4 +194,5 @@ done
 e2e_check "after the storm and a right click: the window equals the export of '$replay'" \
     same "$XS_TMP/window.rgb" "$XS_TMP/replay.rgb"
 e2e_close_normally
+e2e_expect_eq "nothing on standard output or error" "" "$(cat "$XS_DIR"/std{out,err}.txt)"
 e2e_finish
