@@ -50,3 +50,28 @@ TEST_F(DrawTest, OutlinedTextMatchesTogglingOneHandle) {
     }
     EXPECT_EQ(0, inked(0, 0, 1000, 600));
 }
+
+// A label laid onto the window blends exactly as SDL 1.2's own blit would, over a
+// background of every shade and cut at each edge of the clipping rectangle.
+TEST_F(DrawTest, LabelsBlendAsSdlBlitsThem) {
+    SDL_Surface* want = blank(0);
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 1000; ++x) {
+            static_cast<Uint32*>(surface->pixels)[y * surface->pitch / 4 + x] =
+                static_cast<Uint32>(x * 7 + y * 13) * 0x010203u;
+        }
+    }
+    std::memcpy(want->pixels, surface->pixels, surface->pitch * surface->h);
+    SDL_Rect clip{5, 5, 990, 590};
+    SDL_SetClipRect(surface, &clip);
+    SDL_SetClipRect(want, &clip);
+    for (auto [x, y] : {std::pair{100, 100}, {-6, 300}, {980, 590}, {500, -4}, {3, 3}}) {
+        drawLabel(surface, &font, paper, hl, "List of half-edges (18):", x, y);
+        SDL_Surface* label = renderOutlinedText(&font, 2, "List of half-edges (18):", hl, paper);
+        SDL_Rect place{Sint16(x), Sint16(y), 0, 0};
+        SDL_BlitSurface(label, nullptr, want, &place);
+        SDL_FreeSurface(label);
+    }
+    EXPECT_EQ(0, std::memcmp(want->pixels, surface->pixels, want->pitch * want->h));
+    SDL_FreeSurface(want);
+}
