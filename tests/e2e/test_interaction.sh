@@ -11,14 +11,6 @@ exporter="$(realpath "$4")"
 work="$(e2e_dir viewer)"
 current=""
 
-# same WINDOW_RGB EXPORT_RGB: the window shows the export's pixels. On sdl12-compat a
-# channel of text may be a few levels off (6 seen): SDL 2 rounds the alpha blending of
-# antialiased glyphs differently, once per blend; every other pixel is exact there too.
-same() {
-    cmp -s "$1" "$2" || { [[ -n "$E2E_SDL_DIR" ]] && (($("$XS_CONVERT" -size 1000x600 -depth 8 \
-        "rgb:$1" "rgb:$2" -compose difference -composite -format '%[fx:int(maxima*255+0.5)]' info:) <= 8)); }
-}
-
 # state OPTIONS [INPUT...]: sends the input, waits for the new picture and compares it with
 # the export for OPTIONS. The rest makes no sense after a mismatch.
 state() {
@@ -41,7 +33,7 @@ compare() {
     # shellcheck disable=SC2086 # the options are words
     (cd "$work" && "$exporter" $options -o "$XS_TMP/export.png") || e2e_abort "export $options"
     "$XS_CONVERT" "$XS_TMP/export.png" -depth 8 "rgb:$XS_TMP/export.rgb"
-    if same "$XS_TMP/window.rgb" "$XS_TMP/export.rgb"; then
+    if cmp -s "$XS_TMP/window.rgb" "$XS_TMP/export.rgb"; then
         e2e_pass "after ${*:-start}: the window equals the export of '$options'"
     else
         cp "$XS_TMP/export.png" "$XS_TMP/failed-export.png"
@@ -187,12 +179,12 @@ e2e_expect_eq "the storm's 100 chunks were sent" 100 "$sent"
 "$XS_CONVERT" "$XS_TMP/replay.png" -depth 8 "rgb:$XS_TMP/replay.rgb"
 xs_click 1 599 3
 deadline=$((SECONDS + 60))
-until xs_shot window >/dev/null && same "$XS_TMP/window.rgb" "$XS_TMP/replay.rgb"; do
+until xs_shot window >/dev/null && cmp -s "$XS_TMP/window.rgb" "$XS_TMP/replay.rgb"; do
     { ((SECONDS < deadline)) && xs_running; } || break
     sleep 0.2
 done
 e2e_check "after the storm and a right click: the window equals the export of '$replay'" \
-    same "$XS_TMP/window.rgb" "$XS_TMP/replay.rgb"
+    cmp "$XS_TMP/window.rgb" "$XS_TMP/replay.rgb"
 e2e_close_normally
 e2e_expect_eq "nothing on standard output or error" "" "$(cat "$XS_DIR"/std{out,err}.txt)"
 e2e_finish
