@@ -11,29 +11,26 @@
 
 namespace {
 
-SDL_Event keyUp(SDLKey key, SDLMod mod = KMOD_NONE) {
+// An event of this type and nothing else (every kind of SDL_Event starts with its type).
+SDL_Event ofType(Uint8 type) {
     SDL_Event e{};
-    e.type = SDL_KEYUP;
-    e.key.type = SDL_KEYUP;
+    e.type = type;
+    return e;
+}
+
+SDL_Event keyUp(SDLKey key, SDLMod mod = KMOD_NONE) {
+    SDL_Event e = ofType(SDL_KEYUP);
     e.key.keysym.sym = key;
     e.key.keysym.mod = mod;
     return e;
 }
 
+// The event's own position is not where the pick happens.
 SDL_Event buttonUp(Uint8 button) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEBUTTONUP;
-    e.button.type = SDL_MOUSEBUTTONUP;
+    SDL_Event e = ofType(SDL_MOUSEBUTTONUP);
     e.button.button = button;
-    // The event's own position is not where the pick happens.
     e.button.x = 600;
     e.button.y = 100;
-    return e;
-}
-
-SDL_Event ofType(Uint8 type) {
-    SDL_Event e{};
-    e.type = type;
     return e;
 }
 
@@ -67,8 +64,8 @@ class Input : public ::testing::Test {
 // that would take N past 9999 is refused and keeps the pick; t rebuilds, c keeps the pick.
 TEST_F(Input, EachEventInTurn) {
     SDL_Event keyDown = keyUp(SDLK_5), buttonDown = buttonUp(SDL_BUTTON_LEFT);
-    keyDown.type = keyDown.key.type = SDL_KEYDOWN;
-    buttonDown.type = buttonDown.button.type = SDL_MOUSEBUTTONDOWN;
+    keyDown.type = SDL_KEYDOWN;
+    buttonDown.type = SDL_MOUSEBUTTONDOWN;
     struct Step {
         SDL_Event event;
         int x, y, angles, vertex, face;

@@ -89,14 +89,12 @@ SDL_Event decode(const uint8_t* b) {
     case 1:
     case 2:
         e.type = (b[0] & 7) == 1 ? SDL_KEYDOWN : SDL_KEYUP;
-        e.key.type = e.type;
         e.key.keysym.sym = static_cast<SDLKey>(code % SDLK_LAST);
         e.key.keysym.mod = static_cast<SDLMod>((b[3] & 3) | ((b[3] & 0xfc) << 4));
         break;
     case 3:
     case 4:
         e.type = (b[0] & 7) == 4 ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-        e.button.type = e.type;
         e.button.button = static_cast<Uint8>(b[1] % 5 + 1);
         break;
     case 5:
