@@ -22,7 +22,9 @@
 
     const context = canvas.getContext('2d');
     const image = context.createImageData(canvas.width, canvas.height);
-    let frames = 0; // frames shown, kept in the canvas's data-frames
+    // The canvas's data attributes keep the count of frames shown, when the first one
+    // was, and how long the last batch took, for whoever measures the page.
+    let frames = 0;
 
     // log.txt as the viewer writes it, in Windows-1250.
     function logBytes() {
@@ -51,6 +53,9 @@
         }
         context.putImageData(image, 0, 0);
         canvas.dataset.frames = ++frames;
+        if (frames === 1) {
+            canvas.dataset.firstFrameAt = performance.now(); // since navigation began
+        }
     }
 
     // A batch is handled once the inputs pause for this long (milliseconds), so that a
@@ -62,7 +67,9 @@
     function handleBatch() {
         clearTimeout(batchTimer);
         batchTimer = 0;
+        const start = performance.now();
         Module._hexilHandleEvents();
+        canvas.dataset.batchMs = performance.now() - start; // rebuild, frame and copy
     }
 
     // push() queues one SDL event and says whether SDL's queue had room; a full queue
