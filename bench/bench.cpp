@@ -5,12 +5,12 @@
 // The frames are drawn off-screen on SDL's dummy video driver, on the 1000 x 600 32-bit
 // surface that SDL_SetVideoMode gives there.
 
-#include "frame.h"
-#include "literal_build.h"
+#include "draw/frame.h"
+#include "draw/text.h"
 #include "literal_frame.h"
 #include "literal_pick.h"
-#include "subdivision.h"
-#include "text.h"
+#include "model/subdivision.h"
+#include "oracle/literal_build.h"
 
 #include <SDL.h>
 #include <SDL_ttf.h>

@@ -1,6 +1,6 @@
 #include "literal_pick.h"
 
-#include "geometry.h"
+#include "model/geometry.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "subdivision.h"
+#include "model/subdivision.h"
 
 // pick done the slow, obvious way: the vertex search with a floating-point distance, the
 // face search over a fresh corner list per face with the even-odd test, and the position

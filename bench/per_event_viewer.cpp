@@ -1,7 +1,7 @@
 // The viewer as it was before queued input was batched: every event gets its own
 // rebuild and frame. Built only for scripts/burst, which races it against the viewer.
-#include "application.h"
-#include "input_handler.h"
+#include "app/application.h"
+#include "app/input_handler.h"
 
 #include <SDL.h>
 

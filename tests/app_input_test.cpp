@@ -1,7 +1,7 @@
+#include "app/application.h"
+#include "app/input_handler.h"
 #include "app_fixture.h"
-#include "application.h"
-#include "input_handler.h"
-#include "validation.h"
+#include "model/validation.h"
 
 #include <gtest/gtest.h>
 

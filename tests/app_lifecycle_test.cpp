@@ -1,6 +1,6 @@
+#include "app/application.h"
+#include "app/log.h"
 #include "app_fixture.h"
-#include "application.h"
-#include "log.h"
 
 #include <gtest/gtest.h>
 

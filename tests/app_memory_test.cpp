@@ -1,4 +1,4 @@
-#include "subdivision.h"
+#include "model/subdivision.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "arrow.h"
-#include "subdivision.h"
+#include "draw/arrow.h"
+#include "model/subdivision.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "scene.h"
-#include "subdivision.h"
-#include "text.h"
+#include "draw/scene.h"
+#include "draw/text.h"
+#include "model/subdivision.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "json_export.h"
-#include "options.h"
-#include "subdivision.h"
-#include "tables.h"
-#include "validation.h"
+#include "export/json_export.h"
+#include "export/options.h"
+#include "export/tables.h"
+#include "model/subdivision.h"
+#include "model/validation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
+#include "model/subdivision.h"
+#include "model/validation.h"
 #include "oracle/literal_build.h"
-#include "subdivision.h"
-#include "validation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "geometry.h"
-#include "subdivision.h"
-#include "validation.h"
+#include "model/geometry.h"
+#include "model/subdivision.h"
+#include "model/validation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "application.h"
+#include "app/application.h"
 
-#include "frame.h"
-#include "input_handler.h"
+#include "app/input_handler.h"
+#include "draw/frame.h"
 
 #include <sstream>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "log.h"
-#include "platform.h"
-#include "subdivision.h"
-#include "text.h"
+#include "app/log.h"
+#include "app/platform.h"
+#include "draw/text.h"
+#include "model/subdivision.h"
 
 #include <SDL.h>
 

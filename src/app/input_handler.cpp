@@ -1,6 +1,6 @@
-#include "input_handler.h"
+#include "app/input_handler.h"
 
-#include "application.h"
+#include "app/application.h"
 
 #include <SDL.h>
 

@@ -1,4 +1,4 @@
-#include "log.h"
+#include "app/log.h"
 
 #include <iconv.h>
 

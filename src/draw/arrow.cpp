@@ -1,4 +1,4 @@
-#include "arrow.h"
+#include "draw/arrow.h"
 
 #include <cmath>
 #include <numbers>

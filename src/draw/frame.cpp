@@ -1,6 +1,6 @@
-#include "frame.h"
+#include "draw/frame.h"
 
-#include "surface_painter.h"
+#include "draw/surface_painter.h"
 
 void drawFrame(SDL_Surface* target, const Subdivision& s, const StatusLine& status) {
     if (!target) {

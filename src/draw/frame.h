@@ -1,7 +1,7 @@
 #pragma once
 
-#include "picture.h"
-#include "subdivision.h"
+#include "draw/picture.h"
+#include "model/subdivision.h"
 
 #include <SDL.h>
 

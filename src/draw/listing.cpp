@@ -1,7 +1,7 @@
-#include "listing.h"
+#include "draw/listing.h"
 
-#include "picture.h"
-#include "surface_painter.h"
+#include "draw/picture.h"
+#include "draw/surface_painter.h"
 
 void drawListing(const Subdivision& s, SDL_Surface* target) {
     if (!target) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "arrow.h"
-#include "subdivision.h"
-#include "text.h"
+#include "draw/arrow.h"
+#include "draw/text.h"
+#include "model/subdivision.h"
 
 #include <SDL.h>
 

@@ -1,7 +1,7 @@
-#include "scene.h"
+#include "draw/scene.h"
 
-#include "picture.h"
-#include "surface_painter.h"
+#include "draw/picture.h"
+#include "draw/surface_painter.h"
 
 void draw(const Subdivision& s, SDL_Surface* target) {
     if (!target) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "subdivision.h"
+#include "model/subdivision.h"
 
 #include <SDL.h>
 

@@ -1,4 +1,4 @@
-#include "surface_painter.h"
+#include "draw/surface_painter.h"
 
 #include <SDL_gfxPrimitives.h>
 

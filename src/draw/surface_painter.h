@@ -1,7 +1,7 @@
 #pragma once
 
-#include "arrow.h"
-#include "text.h"
+#include "draw/arrow.h"
+#include "draw/text.h"
 
 #include <SDL.h>
 

@@ -1,4 +1,4 @@
-#include "text.h"
+#include "draw/text.h"
 
 #include <charconv>
 #include <cstring>

@@ -1,12 +1,12 @@
-#include "export.h"
+#include "export/export.h"
 
-#include "frame.h"
-#include "json_export.h"
-#include "options.h"
-#include "output_file.h"
-#include "png_export.h"
-#include "svg_painter.h"
-#include "tables.h"
+#include "draw/frame.h"
+#include "export/json_export.h"
+#include "export/options.h"
+#include "export/output_file.h"
+#include "export/png_export.h"
+#include "export/svg_painter.h"
+#include "export/tables.h"
 
 #include <SDL.h>
 #include <SDL_ttf.h>

@@ -1,4 +1,4 @@
-#include "json_export.h"
+#include "export/json_export.h"
 
 using nlohmann::json;
 

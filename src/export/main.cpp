@@ -1,4 +1,4 @@
-#include "export.h"
+#include "export/export.h"
 
 #include <iostream>
 

@@ -1,4 +1,4 @@
-#include "options.h"
+#include "export/options.h"
 
 #include <getopt.h>
 

@@ -1,4 +1,4 @@
-#include "png_export.h"
+#include "export/png_export.h"
 
 #include <png.h>
 

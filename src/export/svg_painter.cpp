@@ -1,4 +1,4 @@
-#include "svg_painter.h"
+#include "export/svg_painter.h"
 
 #include <cstdio>
 #include <sstream>

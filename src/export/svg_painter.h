@@ -1,6 +1,6 @@
 #pragma once
 
-#include "picture.h"
+#include "draw/picture.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "tables.h"
+#include "export/tables.h"
 
-#include "text.h"
+#include "draw/text.h"
 
 #include <algorithm>
 #include <sstream>

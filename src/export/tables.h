@@ -1,7 +1,7 @@
 #pragma once
 
-#include "options.h"
-#include "subdivision.h"
+#include "export/options.h"
+#include "model/subdivision.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "geometry.h"
+#include "model/geometry.h"
 
 bool pointInPolygon(const std::vector<Vertex>& corners, int x, int y) {
     bool inside = false;

@@ -1,6 +1,6 @@
-#include "subdivision.h"
+#include "model/subdivision.h"
 
-#include "geometry.h"
+#include "model/geometry.h"
 
 #include <algorithm>
 #include <cmath>

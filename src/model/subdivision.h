@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records.h"
+#include "model/records.h"
 
 #include <SDL.h>
 

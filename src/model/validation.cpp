@@ -1,6 +1,6 @@
-#include "validation.h"
+#include "model/validation.h"
 
-#include "subdivision.h"
+#include "model/subdivision.h"
 
 #include <cstdint>
 #include <string>

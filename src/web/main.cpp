@@ -3,8 +3,8 @@
 // below and then has the viewer's own InputHandler take the whole batch. Between batches
 // nothing runs: the page has no loop of its own, and neither has this file.
 
-#include "application.h"
-#include "input_handler.h"
+#include "app/application.h"
+#include "app/input_handler.h"
 
 #include <SDL.h>
 #include <emscripten.h>

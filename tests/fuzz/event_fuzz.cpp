@@ -5,10 +5,10 @@
 //
 // Built with -fsanitize=fuzzer it is a libFuzzer target (scripts/fuzz); otherwise its
 // own main replays a corpus directory and a fixed-seed stream of events.
+#include "app/application.h"
+#include "app/input_handler.h"
 #include "app_fixture.h"
-#include "application.h"
-#include "input_handler.h"
-#include "validation.h"
+#include "model/validation.h"
 
 #include <SDL.h>
 

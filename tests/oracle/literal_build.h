@@ -1,6 +1,6 @@
 #pragma once
 
-#include "subdivision.h"
+#include "model/subdivision.h"
 
 // The polygon built step by step the slow, obvious way: outer next links found by
 // scanning for the half-edge whose prev is each one, twins found by testing every

@@ -5,8 +5,8 @@
 // states its end-to-end tests visit, then a fixed-seed sweep of lines, discs and polygons
 // clipped at the edges.
 
-#include "picture.h"
-#include "subdivision.h"
+#include "draw/picture.h"
+#include "model/subdivision.h"
 
 #include <SDL.h>
 #include <SDL_gfxPrimitives.h>
