@@ -71,7 +71,7 @@ def chromium(downloads):
     options.binary_location = "/usr/bin/chromium"
     for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
                  "--no-first-run", "--disable-background-networking",
-                 "--disable-component-update", "--disable-sync", "--window-size=1032,830",
+                 "--disable-component-update", "--disable-sync", "--window-size=1032,1000",
                  "--user-data-dir=" + tempfile.mkdtemp()):
         options.add_argument(flag)
     options.add_experimental_option("prefs", {"download.default_directory": downloads,
@@ -264,7 +264,7 @@ def figures(page, site):
 
 
 def main(argv):
-    site, export, hexil, font = argv[1:5]
+    site, export, hexil, font = map(os.path.abspath, argv[1:5])
     results = Results()
     url, requests = serve(site)
     downloads = tempfile.mkdtemp()
@@ -276,7 +276,7 @@ def main(argv):
         check_page(page, driver, downloads, desktop, results)
         if "--screenshot" in argv:
             page.open()
-            driver.save_screenshot(argv[argv.index("--screenshot") + 1])
+            driver.find_element("tag name", "html").screenshot(argv[argv.index("--screenshot") + 1])
         if "--figures" in argv:
             figures(page, site)
     finally:
