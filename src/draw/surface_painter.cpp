@@ -35,8 +35,6 @@ void SurfacePainter::dot(int, Pixel centre, int radius, SDL_Color color) const {
 }
 
 void SurfacePainter::blit(SDL_Surface* rendered, Pixel at) const {
-    SDL_Rect where{static_cast<Sint16>(at.x), static_cast<Sint16>(at.y),
-                   static_cast<Uint16>(rendered->w), static_cast<Uint16>(rendered->h)};
-    SDL_UpperBlit(rendered, nullptr, target, &where);
+    blendText(rendered, target, at.x, at.y);
     SDL_FreeSurface(rendered);
 }
