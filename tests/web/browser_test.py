@@ -28,7 +28,8 @@ from selenium.webdriver.common.keys import Keys
 FOLDER = "/course/hexil/"  # where the page sits on the server
 BACKSPACE = Keys.BACKSPACE
 
-# The desktop's export test's states, each reached by one burst of input: the inputs
+# The states of the desktop's interaction session (tests/e2e/test_interaction.sh), each
+# reached by one burst of input: the inputs
 # (keys, and clicks as (x, y) or (x, y, "right")), then hexil-export's options.
 STATES = [
     ("N = 6 at start", [], ""),

@@ -152,7 +152,7 @@
             link.href = URL.createObjectURL(png);
             link.download = 'hexil.png';
             link.click();
-            URL.revokeObjectURL(link.href);
+            setTimeout(() => URL.revokeObjectURL(link.href)); // once the download has it
         }, 'image/png');
     });
     saveLog.addEventListener('click', () => {
