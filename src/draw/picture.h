@@ -1,6 +1,7 @@
 #pragma once
 
 #include "draw/arrow.h"
+#include "draw/layout.h"
 #include "draw/text.h"
 #include "model/subdivision.h"
 
@@ -28,19 +29,17 @@
 //                                        the same with the top-left corner at (x, y)
 // Coordinates are window pixels of the 1000 x 600 drawing area.
 
-// The status line's style: "Angles: " and N in the top-left corner.
+// The status line: "Angles: " and N in the top-left corner, in ink on paper.
 struct StatusLine {
-    Font* font = nullptr; // the 13-point status font
+    Font* font = nullptr; // the status font
     int angles = 0;
-    SDL_Color inkColor{20, 20, 20, 0};
-    SDL_Color paperColor{255, 255, 255, 0};
 };
 
 namespace picture {
 
 // The drawing area is the window, whatever the size of the target.
-constexpr int areaWidth = 1000;
-constexpr int areaHeight = 600;
+constexpr int areaWidth = windowWidth;
+constexpr int areaHeight = windowHeight;
 
 // One flag per record, set for the positions listed; positions out of range are ignored.
 // Looking a record up here instead of in the list keeps a large selection linear.
@@ -151,7 +150,8 @@ void paintArrows(const Subdivision& s, Painter& painter, const std::vector<bool>
 template <class Painter> void paintDots(const Subdivision& s, Painter& painter) {
     for (std::size_t v = 0; v < s.vertices.size(); ++v) {
         const bool picked = static_cast<int>(v) == s.pickedVertex;
-        painter.dot(static_cast<int>(v), Pixel{s.vertices[v].x, s.vertices[v].y}, picked ? 5 : 4,
+        painter.dot(static_cast<int>(v), Pixel{s.vertices[v].x, s.vertices[v].y},
+                    picked ? layout::pickedDotRadius : layout::dotRadius,
                     picked ? s.highlightColor : s.vertexColor);
     }
 }
@@ -184,12 +184,12 @@ void paintLabels(const Subdivision& s, Painter& painter, const std::vector<bool>
         const Vertex& vertex = s.vertices[v];
         painter.label(s.font, numbered("v", static_cast<int>(v)),
                       picked ? s.highlightColor : s.inkColor, s.paperColor, [&](int w, int h) {
-                          Pixel at{vertex.x + 3, vertex.y};
+                          Pixel at{vertex.x + layout::vertexLabelOffset, vertex.y};
                           if (at.x + w > areaWidth) {
-                              at.x = areaWidth - 10 - w;
+                              at.x = areaWidth - layout::vertexLabelMargin - w;
                           }
                           if (at.y + h > areaHeight) {
-                              at.y = areaHeight - 10 - h;
+                              at.y = areaHeight - layout::vertexLabelMargin - h;
                           }
                           return at;
                       });
@@ -199,8 +199,10 @@ void paintLabels(const Subdivision& s, Painter& painter, const std::vector<bool>
     // left of the polygon, whose centre moves with the listing. Neither is kept inside.
     const int outer = static_cast<int>(s.faces.size()) - 1;
     for (int f = 0; f <= outer; ++f) {
-        int ax = s.showListing ? 50 : 166;
-        int ay = 300;
+        const Pixel outerCentre =
+            s.showListing ? layout::outerLabelCentre : layout::outerLabelCentreWithoutListing;
+        int ax = outerCentre.x;
+        int ay = outerCentre.y;
         if (f != outer) {
             long long sumX = 0;
             long long sumY = 0;
@@ -232,60 +234,59 @@ void paintLabels(const Subdivision& s, Painter& painter, const std::vector<bool>
 // apart from row 39, in the selection's colours. Rows that would start at or below row 600,
 // the bottom of the drawing area, are left out.
 template <class Painter> void paintListing(const Subdivision& s, Painter& painter) {
-    constexpr int titleRow = 20;
-    constexpr int firstRow = 39;
-    constexpr int rowHeight = 14;
+    using namespace layout;
     // Rows are counted so that the ones below the area, which would be clipped whole, cost
     // nothing even for the largest structures.
     const auto visibleRows = [](std::size_t records) {
-        const std::size_t fit = (picture::areaHeight - firstRow + rowHeight - 1) / rowHeight;
+        const std::size_t fit =
+            (picture::areaHeight - listingFirstRow + listingRowHeight - 1) / listingRowHeight;
         return std::min(records, fit);
     };
     const auto item = [&](SDL_Color color, const char* prefix, int number, int x, std::size_t row) {
         painter.text(s.font, numbered(prefix, number), color, s.paperColor, x,
-                     firstRow + rowHeight * static_cast<int>(row));
+                     listingFirstRow + listingRowHeight * static_cast<int>(row));
     };
     const auto title = [&](const char* prefix, std::size_t count, int x) {
         painter.text(s.font, numbered(prefix, static_cast<int>(count)) + "):", s.inkColor,
-                     s.paperColor, x, titleRow);
+                     s.paperColor, x, listingTitleRow);
     };
 
     const std::vector<bool> highlighted = picture::flagged(s.pickedVertexEdges, s.halfEdges.size());
     const std::vector<bool> neighbour = picture::flagged(s.pickedFaceNeighbours, s.faces.size());
 
-    title("List of vertices (", s.vertices.size(), 428);
+    title("List of vertices (", s.vertices.size(), vertexColumn);
     for (std::size_t i = 0; i < visibleRows(s.vertices.size()); ++i) {
         const Vertex& v = s.vertices[i];
         const SDL_Color color =
             static_cast<int>(i) == s.pickedVertex ? s.highlightColor : s.inkColor;
-        item(color, "v", static_cast<int>(i), 428, i);
-        item(color, "x: ", v.x, 468, i);
-        item(color, "y: ", v.y, 508, i);
-        item(color, "e", v.edge, 548, i);
+        item(color, "v", static_cast<int>(i), vertexColumn, i);
+        item(color, "x: ", v.x, vertexXColumn, i);
+        item(color, "y: ", v.y, vertexYColumn, i);
+        item(color, "e", v.edge, vertexEdgeColumn, i);
     }
 
-    title("List of faces (", s.faces.size(), 600);
+    title("List of faces (", s.faces.size(), faceColumn);
     for (std::size_t j = 0; j < visibleRows(s.faces.size()); ++j) {
         const SDL_Color color = static_cast<int>(j) == s.pickedFace ? s.highlightColor
                                 : neighbour[j]                      ? s.neighbourLabelColor
                                                                     : s.inkColor;
-        item(color, "f", static_cast<int>(j), 600, j);
-        item(color, "e", s.faces[j].edge, 630, j);
+        item(color, "f", static_cast<int>(j), faceColumn, j);
+        item(color, "e", s.faces[j].edge, faceEdgeColumn, j);
     }
 
-    title("List of half-edges (", s.halfEdges.size(), 705);
+    title("List of half-edges (", s.halfEdges.size(), halfEdgeColumn);
     for (std::size_t k = 0; k < visibleRows(s.halfEdges.size()); ++k) {
         const HalfEdge& h = s.halfEdges[k];
         const SDL_Color color = highlighted[k] ? s.highlightColor : s.inkColor;
-        item(color, "e", static_cast<int>(k), 705, k);
-        item(color, "v", h.target, 735, k);
+        item(color, "e", static_cast<int>(k), halfEdgeColumn, k);
+        item(color, "v", h.target, halfEdgeTargetColumn, k);
         // A half-edge on no face leaves its face item out; the row goes on.
         if (h.face != -1) {
-            item(color, "f", h.face, 765, k);
+            item(color, "f", h.face, halfEdgeFaceColumn, k);
         }
-        item(color, "next: e", h.next, 795, k);
-        item(color, "prev: e", h.prev, 855, k);
-        item(color, "opp: e", h.opp, 915, k);
+        item(color, "next: e", h.next, halfEdgeNextColumn, k);
+        item(color, "prev: e", h.prev, halfEdgePrevColumn, k);
+        item(color, "opp: e", h.opp, halfEdgeOppColumn, k);
     }
 }
 
@@ -313,6 +314,6 @@ template <class Painter>
 void paintFrame(const Subdivision& s, const StatusLine& status, Painter& painter) {
     painter.background();
     paintScene(s, painter);
-    painter.text(status.font, "Angles: " + std::to_string(status.angles), status.inkColor,
-                 status.paperColor, 10, 10);
+    painter.text(status.font, "Angles: " + std::to_string(status.angles), palette::inkColor,
+                 palette::paperColor, layout::statusPlace.x, layout::statusPlace.y);
 }

@@ -13,8 +13,9 @@ void line(SDL_Surface* target, Pixel from, Pixel to, SDL_Color color) {
 } // namespace
 
 void SurfacePainter::background() const {
-    SDL_Rect whole{0, 0, 1000, 600};
-    SDL_FillRect(target, &whole, 0xFFFFFF);
+    SDL_Rect whole{0, 0, windowWidth, windowHeight};
+    const SDL_Color paper = palette::paperColor;
+    SDL_FillRect(target, &whole, Uint32{paper.r} << 16 | Uint32{paper.g} << 8 | paper.b);
 }
 
 void SurfacePainter::face(int, const std::vector<Sint16>& xs, const std::vector<Sint16>& ys,

@@ -2,6 +2,7 @@
 
 #include "draw/arrow.h"
 #include "draw/text.h"
+#include "model/subdivision.h"
 
 #include <SDL.h>
 
@@ -13,7 +14,8 @@
 struct SurfacePainter {
     SDL_Surface* target;
 
-    // A raw pixel value, not mapped through the surface's format: white at 32 bits.
+    // The paper colour as a raw 32-bit pixel value, not mapped through the surface's
+    // format: on a surface of another kind the background is what that value means there.
     void background() const;
     void face(int f, const std::vector<Sint16>& xs, const std::vector<Sint16>& ys,
               SDL_Color color) const;
@@ -26,7 +28,8 @@ struct SurfacePainter {
     template <class Place>
     void label(Font* font, const std::string& text, SDL_Color fill, SDL_Color outline,
                Place place) const {
-        if (SDL_Surface* rendered = renderOutlinedText(font, 2, text, fill, outline)) {
+        if (SDL_Surface* rendered =
+                renderOutlinedText(font, textOutlineWidth, text, fill, outline)) {
             blit(rendered, place(rendered->w, rendered->h));
         }
     }

@@ -67,7 +67,7 @@ void drawLabel(SDL_Surface* target, Font* font, SDL_Color outlineColor, SDL_Colo
     if (x >= clip.x + clip.w || y >= clip.y + clip.h) {
         return;
     }
-    SDL_Surface* label = renderOutlinedText(font, 2, text, fillColor, outlineColor);
+    SDL_Surface* label = renderOutlinedText(font, textOutlineWidth, text, fillColor, outlineColor);
     if (!label) {
         return;
     }

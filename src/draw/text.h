@@ -19,6 +19,9 @@ Font openFontPair(const char* path, int pointSize);
 // Closes both handles; must run before TTF_Quit.
 void closeFont(Font& font);
 
+// The width of the outline around every text on screen, in pixels.
+constexpr int textOutlineWidth = 2;
+
 // The text in fillColor laid at (outlineWidth, outlineWidth) over a copy drawn with an
 // outline of outlineWidth pixels in outlineColor. A new surface owned by the caller, or
 // null when the font is missing or the outline rendering fails. When only the plain
@@ -26,7 +29,7 @@ void closeFont(Font& font);
 SDL_Surface* renderOutlinedText(Font* font, int outlineWidth, const std::string& text,
                                 SDL_Color fillColor, SDL_Color outlineColor);
 
-// renderOutlinedText with a 2-pixel outline in outlineColor, blitted with its top-left
+// renderOutlinedText with a textOutlineWidth outline in outlineColor, blitted with its top-left
 // corner at (x, y) and freed. Draws nothing when the rendering fails, and renders nothing
 // when (x, y) lies at or past the right or bottom edge of the target's clipping rectangle,
 // where the whole label would be clipped.

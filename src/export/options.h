@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/subdivision.h"
+
 #include <optional>
 #include <string>
 
@@ -14,7 +16,7 @@ struct Click {
 
 // One export: the viewer's state and where it goes.
 struct ExportOptions {
-    int angles = 6;
+    int angles = startAngles;
     bool showLabels = true;
     bool showListing = true;
     std::optional<Click> pick;

@@ -39,6 +39,11 @@ std::ostream& operator<<(std::ostream& out, Centre c) {
     return out << c.value << ".5";
 }
 
+std::string textStyle() {
+    return "stroke-width=\"" + std::to_string(2 * textOutlineWidth) +
+           "\" stroke-linejoin=\"round\" paint-order=\"stroke\"";
+}
+
 struct SvgPainter {
     std::ostringstream& out;
     const char* group = nullptr;
@@ -56,7 +61,10 @@ struct SvgPainter {
         out << "<g class=\"" << name << "\" " << style << ">\n";
     }
 
-    void background() { out << "<rect width=\"1000\" height=\"600\" fill=\"#ffffff\"/>\n"; }
+    void background() {
+        out << "<rect width=\"" << windowWidth << "\" height=\"" << windowHeight << "\" fill=\""
+            << hex(palette::paperColor) << "\"/>\n";
+    }
 
     // SDL_gfx fills every pixel whose centre lies within the polygon's corners, the
     // boundary included; a stroke of one pixel in the fill colour stands for that.
@@ -95,25 +103,27 @@ struct SvgPainter {
             << "\"/>\n";
     }
 
-    // The plain glyphs start 2 pixels into the outlined rendering, on the font's baseline.
+    // The plain glyphs start textOutlineWidth pixels into the outlined rendering, on the
+    // font's baseline; the outline is a stroke twice as wide, painted first.
     void text(Font* font, const std::string& text, SDL_Color fill, SDL_Color outline, int x,
               int y) {
         if (!font || !font->plain) {
             return;
         }
-        enter("text", "stroke-width=\"4\" stroke-linejoin=\"round\" paint-order=\"stroke\"");
+        enter("text", textStyle().c_str());
         const char* family = TTF_FontFaceFamilyName(font->plain);
-        out << "<text x=\"" << x + 2 << "\" y=\"" << y + 2 + TTF_FontAscent(font->plain)
-            << "\" font-family=\"" << escaped(family ? family : "sans-serif") << "\" font-size=\""
-            << font->pointSize << "\" fill=\"" << hex(fill) << "\" stroke=\"" << hex(outline)
-            << "\">" << escaped(text) << "</text>\n";
+        out << "<text x=\"" << x + textOutlineWidth << "\" y=\""
+            << y + textOutlineWidth + TTF_FontAscent(font->plain) << "\" font-family=\""
+            << escaped(family ? family : "sans-serif") << "\" font-size=\"" << font->pointSize
+            << "\" fill=\"" << hex(fill) << "\" stroke=\"" << hex(outline) << "\">" << escaped(text)
+            << "</text>\n";
     }
 
     // Placing a label needs its size, which only the rendering knows.
     template <class Place>
     void label(Font* font, const std::string& text, SDL_Color fill, SDL_Color outline,
                Place place) {
-        SDL_Surface* rendered = renderOutlinedText(font, 2, text, fill, outline);
+        SDL_Surface* rendered = renderOutlinedText(font, textOutlineWidth, text, fill, outline);
         if (!rendered) {
             return;
         }
@@ -135,10 +145,9 @@ struct SvgPainter {
 std::string frameSvg(const Subdivision& s, const StatusLine& status) {
     std::ostringstream out;
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1000\" height=\"600\" "
-           "viewBox=\"0 0 1000 600\">\n"
-           "<title>HEXIL, Angles: "
-        << status.angles << "</title>\n";
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\""
+        << windowWidth << "\" height=\"" << windowHeight << "\" viewBox=\"0 0 " << windowWidth
+        << ' ' << windowHeight << "\">\n<title>HEXIL, Angles: " << status.angles << "</title>\n";
     SvgPainter painter{out};
     paintFrame(s, status, painter);
     painter.finish();

@@ -184,8 +184,8 @@ std::vector<uint8_t> generate(std::mt19937& random, int events) {
         } else {
             b[0] = static_cast<uint8_t>((b[0] & 0x80) | (roll < 85 ? 3 : 3 + pick(4)));
             if (roll < 75) {
-                const int x = pick(1000);
-                const int y = pick(600);
+                const int x = pick(windowWidth);
+                const int y = pick(windowHeight);
                 b[2] = static_cast<uint8_t>(x & 0xff);
                 b[3] = static_cast<uint8_t>(x >> 8);
                 b[4] = static_cast<uint8_t>(y & 0xff);
