@@ -2,7 +2,6 @@
 
 #include "draw/frame.h"
 #include "draw/layout.h"
-#include "draw/scene.h"
 #include "draw/text.h"
 #include "model/subdivision.h"
 
@@ -66,7 +65,7 @@ class DrawTest : public ::testing::Test {
     }
     void redraw() {
         SDL_FillRect(surface, nullptr, 0xffffff);
-        draw(model, surface);
+        drawFrame(surface, model, StatusLine{});
     }
 
     // Whether the surface shows the label: each pixel that it covers whole, the same over

@@ -18,26 +18,26 @@ void SurfacePainter::background() const {
     SDL_FillRect(target, &whole, Uint32{paper.r} << 16 | Uint32{paper.g} << 8 | paper.b);
 }
 
-void SurfacePainter::face(int, const std::vector<Sint16>& xs, const std::vector<Sint16>& ys,
-                          SDL_Color color) const {
-    filledPolygonRGBA(target, xs.data(), ys.data(), static_cast<int>(xs.size()), color.r, color.g,
-                      color.b, 255);
+void SurfacePainter::face(const FaceShape& face) const {
+    const SDL_Color color = face.fillColor;
+    filledPolygonRGBA(target, face.xs.data(), face.ys.data(), static_cast<int>(face.xs.size()),
+                      color.r, color.g, color.b, 255);
 }
 
-void SurfacePainter::arrow(int, const Arrow& arrow, SDL_Color color) const {
-    line(target, arrow.from, arrow.to, color);
-    line(target, arrow.to, arrow.wing1, color);
-    line(target, arrow.to, arrow.wing2, color);
+void SurfacePainter::arrow(const ArrowShape& arrow) const {
+    const Arrow& a = arrow.arrow;
+    line(target, a.from, a.to, arrow.lineColor);
+    line(target, a.to, a.wing1, arrow.lineColor);
+    line(target, a.to, a.wing2, arrow.lineColor);
 }
 
-void SurfacePainter::dot(int, Pixel centre, int radius, SDL_Color color) const {
-    filledCircleRGBA(target, static_cast<Sint16>(centre.x), static_cast<Sint16>(centre.y),
-                     static_cast<Sint16>(radius), color.r, color.g, color.b, 255);
+void SurfacePainter::dot(const DotShape& dot) const {
+    const SDL_Color color = dot.fillColor;
+    filledCircleRGBA(target, static_cast<Sint16>(dot.centre.x), static_cast<Sint16>(dot.centre.y),
+                     static_cast<Sint16>(dot.radius), color.r, color.g, color.b, 255);
 }
 
-void SurfacePainter::blit(SDL_Surface* rendered, Pixel at) const {
-    SDL_Rect where{static_cast<Sint16>(at.x), static_cast<Sint16>(at.y),
-                   static_cast<Uint16>(rendered->w), static_cast<Uint16>(rendered->h)};
-    SDL_UpperBlit(rendered, nullptr, target, &where);
-    SDL_FreeSurface(rendered);
+void SurfacePainter::text(const TextShape& text) const {
+    drawLabel(target, text.font, text.outlineColor, text.fillColor, text.text, text.at.x,
+              text.at.y);
 }

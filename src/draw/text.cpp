@@ -23,24 +23,51 @@ void closeFont(Font& font) {
     font = Font{};
 }
 
+namespace {
+
+// The handle that draws the outline, set to outlineWidth; without a second handle the one
+// font is toggled, which costs its glyph cache, and must be set back with plainAgain.
+TTF_Font* outliner(Font* font, int outlineWidth) {
+    if (!font->outlined) {
+        TTF_SetFontOutline(font->plain, outlineWidth);
+        return font->plain;
+    }
+    if (font->outlineWidth != outlineWidth) {
+        TTF_SetFontOutline(font->outlined, outlineWidth);
+        font->outlineWidth = outlineWidth;
+    }
+    return font->outlined;
+}
+
+void plainAgain(Font* font) {
+    if (!font->outlined) {
+        TTF_SetFontOutline(font->plain, 0);
+    }
+}
+
+} // namespace
+
+std::optional<TextSize> measureOutlinedText(Font* font, int outlineWidth, const std::string& text) {
+    if (!font || !font->plain) {
+        return std::nullopt;
+    }
+    TextSize size;
+    const int status = TTF_SizeUTF8(outliner(font, outlineWidth), text.c_str(), &size.w, &size.h);
+    plainAgain(font);
+    if (status != 0 || size.w == 0) {
+        return std::nullopt;
+    }
+    return size;
+}
+
 SDL_Surface* renderOutlinedText(Font* font, int outlineWidth, const std::string& text,
                                 SDL_Color fillColor, SDL_Color outlineColor) {
     if (!font || !font->plain) {
         return nullptr;
     }
-    SDL_Surface* outlined = nullptr;
-    if (font->outlined) {
-        if (font->outlineWidth != outlineWidth) {
-            TTF_SetFontOutline(font->outlined, outlineWidth);
-            font->outlineWidth = outlineWidth;
-        }
-        outlined = TTF_RenderUTF8_Blended(font->outlined, text.c_str(), outlineColor);
-    } else {
-        // Without a second handle the one font is toggled, which costs its glyph cache.
-        TTF_SetFontOutline(font->plain, outlineWidth);
-        outlined = TTF_RenderUTF8_Blended(font->plain, text.c_str(), outlineColor);
-        TTF_SetFontOutline(font->plain, 0);
-    }
+    SDL_Surface* outlined =
+        TTF_RenderUTF8_Blended(outliner(font, outlineWidth), text.c_str(), outlineColor);
+    plainAgain(font);
     if (!outlined) {
         return nullptr;
     }

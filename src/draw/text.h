@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <optional>
 #include <string>
 
 // A TrueType face at one size, opened twice: SDL_ttf throws its glyph cache away on
@@ -28,6 +29,15 @@ constexpr int textOutlineWidth = 2;
 // pass fails, the outline rendering alone is returned.
 SDL_Surface* renderOutlinedText(Font* font, int outlineWidth, const std::string& text,
                                 SDL_Color fillColor, SDL_Color outlineColor);
+
+struct TextSize {
+    int w = 0;
+    int h = 0;
+};
+
+// The size of the surface that renderOutlinedText would return, found without rendering
+// (SDL_ttf sizes its renderings this way); nothing where it would return null.
+std::optional<TextSize> measureOutlinedText(Font* font, int outlineWidth, const std::string& text);
 
 // renderOutlinedText with a textOutlineWidth outline in outlineColor, blitted with its top-left
 // corner at (x, y) and freed. Draws nothing when the rendering fails, and renders nothing

@@ -4,7 +4,7 @@
 
 #include <string>
 
-// The frame of picture.h as an SVG document of 1000 x 600 user units, one unit a window
+// The frame (framePicture) as an SVG document of 1000 x 600 user units, one unit a window
 // pixel: the faces as <polygon id="fN">, each half-edge's arrow as one <path id="eN">
 // of line segments, each vertex's dot as <circle id="vN">, and every text as <text>
 // filled in its colour over a white outline of the same 2 pixels (a 4-unit stroke
