@@ -9,7 +9,8 @@ export_bin="$(realpath "$1")"
 shift
 # shellcheck source=lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
-man_page="$(realpath "$(dirname "${BASH_SOURCE[0]}")/../../res/man/hexil-export.1")"
+# The man page as the build configured it, beside the binary.
+man_page="$(dirname "$export_bin")/man/hexil-export.1"
 
 work="$(e2e_dir cli)"
 cd "$work" || exit 1
