@@ -5,7 +5,7 @@
 # directory, wait for its window and first frame, read its pixels, click, close it the
 # way a window manager does and collect its exit status. Sourced by scripts/run,
 # scripts/screenshots and tests/e2e/lib.sh, which set XS_HEXIL (the viewer) and
-# XS_WM_CLOSE (the helper built with the tests that sends WM_DELETE_WINDOW).
+# XS_WM_CLOSE (the helper, scripts/wm_close.cpp, that sends WM_DELETE_WINDOW).
 #
 # Every wait ends within one budget, XS_BUDGET seconds (240) from sourcing, so that a
 # hung viewer fails well before an outer time-out kills the caller without clean-up.
