@@ -81,18 +81,14 @@ struct Composer {
     std::vector<bool> highlighted; // half-edges at the picked vertex
     std::vector<bool> neighbour;   // faces across the picked face
 
-    void text(Font* font, std::string text, SDL_Color fill, SDL_Color outline, Pixel at) {
+    void text(Font* font, std::string text, SDL_Color fill, SDL_Color outline, TextPlace place) {
         if (usable(font)) {
-            picture.texts.push_back(TextShape{font, std::move(text), fill, outline, at});
+            picture.texts.push_back(TextShape{font, std::move(text), fill, outline, place});
         }
     }
 
-    // A text placed by its size: place(size) gives the outline's top-left corner.
-    template <class Place> void label(std::string text, SDL_Color fill, Place place) {
-        if (const std::optional<TextSize> size =
-                measureOutlinedText(s.font, textOutlineWidth, text)) {
-            this->text(s.font, std::move(text), fill, s.paperColor, place(*size));
-        }
+    void label(std::string text, SDL_Color fill, TextPlace::Rule rule, Pixel at) {
+        this->text(s.font, std::move(text), fill, s.paperColor, TextPlace{rule, at});
     }
 
     void faces();
@@ -181,28 +177,13 @@ void Composer::labels() {
         const int ax = (head.x + (head.x + tail.x) / 2) / 2;
         const int ay = (head.y + (head.y + tail.y) / 2) / 2;
         label(numbered("e", static_cast<int>(h)), highlighted[h] ? s.highlightColor : s.inkColor,
-              [&](TextSize size) {
-                  return Pixel{keepInside(ax - size.w / 2, size.w, windowWidth),
-                               keepInside(ay - size.h / 2, size.h, windowHeight)};
-              });
+              TextPlace::centredInside, Pixel{ax, ay});
     }
 
-    // A vertex's label hangs right of and below its centre; past the right or bottom edge
-    // it moves back inside, a margin away from it.
     for (std::size_t v = 0; v < s.vertices.size(); ++v) {
         const bool picked = static_cast<int>(v) == s.pickedVertex;
-        const Vertex& vertex = s.vertices[v];
         label(numbered("v", static_cast<int>(v)), picked ? s.highlightColor : s.inkColor,
-              [&](TextSize size) {
-                  Pixel at{vertex.x + layout::vertexLabelOffset, vertex.y};
-                  if (at.x + size.w > windowWidth) {
-                      at.x = windowWidth - layout::vertexLabelMargin - size.w;
-                  }
-                  if (at.y + size.h > windowHeight) {
-                      at.y = windowHeight - layout::vertexLabelMargin - size.h;
-                  }
-                  return at;
-              });
+              TextPlace::besideVertex, Pixel{s.vertices[v].x, s.vertices[v].y});
     }
 
     // A face's label is centred on the mean of its corners; the outer face's on a point
@@ -228,9 +209,7 @@ void Composer::labels() {
         const SDL_Color color = f == s.pickedFace ? s.highlightColor
                                 : neighbour[f]    ? s.neighbourLabelColor
                                                   : s.inkColor;
-        label(numbered("f", f), color, [&](TextSize size) {
-            return Pixel{centre.x - size.w / 2, centre.y - size.h / 2};
-        });
+        label(numbered("f", f), color, TextPlace::centred, centre);
     }
 }
 
@@ -246,11 +225,12 @@ void Composer::listing() {
     };
     const auto item = [&](SDL_Color color, const char* prefix, int number, int x, std::size_t row) {
         text(s.font, numbered(prefix, number), color, s.paperColor,
-             Pixel{x, listingFirstRow + listingRowHeight * static_cast<int>(row)});
+             TextPlace{TextPlace::corner,
+                       Pixel{x, listingFirstRow + listingRowHeight * static_cast<int>(row)}});
     };
     const auto title = [&](const char* prefix, std::size_t count, int x) {
         text(s.font, numbered(prefix, static_cast<int>(count)) + "):", s.inkColor, s.paperColor,
-             Pixel{x, listingTitleRow});
+             TextPlace{TextPlace::corner, Pixel{x, listingTitleRow}});
     };
 
     title("List of vertices (", s.vertices.size(), vertexColumn);
@@ -291,6 +271,29 @@ void Composer::listing() {
 
 } // namespace
 
+Pixel TextPlace::topLeft(TextSize size) const {
+    switch (rule) {
+    case corner:
+        return at;
+    case centred:
+        return {at.x - size.w / 2, at.y - size.h / 2};
+    case centredInside:
+        return {keepInside(at.x - size.w / 2, size.w, windowWidth),
+                keepInside(at.y - size.h / 2, size.h, windowHeight)};
+    case besideVertex: {
+        Pixel corner{at.x + layout::vertexLabelOffset, at.y};
+        if (corner.x + size.w > windowWidth) {
+            corner.x = windowWidth - layout::vertexLabelMargin - size.w;
+        }
+        if (corner.y + size.h > windowHeight) {
+            corner.y = windowHeight - layout::vertexLabelMargin - size.h;
+        }
+        return corner;
+    }
+    }
+    return at;
+}
+
 Picture framePicture(const Subdivision& s, const StatusLine& status) {
     Picture picture;
     Composer composer{s, picture, flagged(s.pickedVertexEdges, s.halfEdges.size()),
@@ -305,6 +308,6 @@ Picture framePicture(const Subdivision& s, const StatusLine& status) {
         composer.listing();
     }
     composer.text(status.font, "Angles: " + std::to_string(status.angles), palette::inkColor,
-                  palette::paperColor, layout::statusPlace);
+                  palette::paperColor, TextPlace{TextPlace::corner, layout::statusPlace});
     return picture;
 }

@@ -42,14 +42,31 @@ struct DotShape {
     SDL_Color fillColor{};
 };
 
+// Where a text goes: its outlined rendering's top-left corner, found from the rendering's
+// size by a rule. A painter measures the text once, the way it can: the window's renders
+// it, the SVG's asks SDL_ttf for the size.
+struct TextPlace {
+    enum Rule {
+        corner,        // at is the top-left corner, whatever the size
+        centred,       // centred on at
+        centredInside, // centred on at, then moved to lie inside the window
+        besideVertex,  // right of the vertex at, level with it; past the right or bottom
+                       // edge moved back inside, a margin away from the edge
+    };
+    Rule rule = corner;
+    Pixel at;
+
+    Pixel topLeft(TextSize size) const;
+};
+
 // Text in fillColor inside an outline of textOutlineWidth pixels in outlineColor
-// (renderOutlinedText), the outline's top-left corner at `at`.
+// (renderOutlinedText).
 struct TextShape {
     Font* font = nullptr; // never null, nor its plain handle
     std::string text;
     SDL_Color fillColor{};
     SDL_Color outlineColor{};
-    Pixel at;
+    TextPlace place;
 };
 
 // A whole frame as shapes in painting order, later ones over earlier ones: the paper
@@ -77,7 +94,7 @@ struct Picture {
 // vertex; the "e", "v" and "f" labels when showLabels is set; the listing when
 // showListing is set; then the status line on top. The selection picks the colours. An
 // empty structure gives no face, arrow, dot or label. Texts are left out when their font
-// is missing; labels are measured (never rendered) to be placed.
+// is missing.
 Picture framePicture(const Subdivision& s, const StatusLine& status);
 
 // What paints a Picture: one member per kind of shape.

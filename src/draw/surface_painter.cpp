@@ -38,6 +38,21 @@ void SurfacePainter::dot(const DotShape& dot) const {
 }
 
 void SurfacePainter::text(const TextShape& text) const {
-    drawLabel(target, text.font, text.outlineColor, text.fillColor, text.text, text.at.x,
-              text.at.y);
+    const TextPlace& place = text.place;
+    if (place.rule == TextPlace::corner) {
+        drawLabel(target, text.font, text.outlineColor, text.fillColor, text.text, place.at.x,
+                  place.at.y);
+        return;
+    }
+    // The rendering that is blitted also gives the size that places it.
+    SDL_Surface* rendered = renderOutlinedText(text.font, textOutlineWidth, text.text,
+                                               text.fillColor, text.outlineColor);
+    if (!rendered) {
+        return;
+    }
+    const Pixel at = place.topLeft({rendered->w, rendered->h});
+    SDL_Rect where{static_cast<Sint16>(at.x), static_cast<Sint16>(at.y),
+                   static_cast<Uint16>(rendered->w), static_cast<Uint16>(rendered->h)};
+    SDL_UpperBlit(rendered, nullptr, target, &where);
+    SDL_FreeSurface(rendered);
 }

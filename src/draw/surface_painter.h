@@ -5,7 +5,8 @@
 #include <SDL.h>
 
 // Paints a Picture onto an SDL surface with SDL_gfx (anti-aliased lines, filled circles
-// and polygons, all opaque) and SDL_ttf's blended text (drawLabel).
+// and polygons, all opaque) and SDL_ttf's blended text (renderOutlinedText; drawLabel for
+// texts at a fixed corner).
 struct SurfacePainter {
     SDL_Surface* target;
 

@@ -23,10 +23,7 @@ void closeFont(Font& font) {
     font = Font{};
 }
 
-namespace {
-
-// The handle that draws the outline, set to outlineWidth; without a second handle the one
-// font is toggled, which costs its glyph cache, and must be set back with plainAgain.
+// Toggling the one handle costs its glyph cache; the pair of handles avoids that.
 TTF_Font* outliner(Font* font, int outlineWidth) {
     if (!font->outlined) {
         TTF_SetFontOutline(font->plain, outlineWidth);
@@ -43,21 +40,6 @@ void plainAgain(Font* font) {
     if (!font->outlined) {
         TTF_SetFontOutline(font->plain, 0);
     }
-}
-
-} // namespace
-
-std::optional<TextSize> measureOutlinedText(Font* font, int outlineWidth, const std::string& text) {
-    if (!font || !font->plain) {
-        return std::nullopt;
-    }
-    TextSize size;
-    const int status = TTF_SizeUTF8(outliner(font, outlineWidth), text.c_str(), &size.w, &size.h);
-    plainAgain(font);
-    if (status != 0 || size.w == 0) {
-        return std::nullopt;
-    }
-    return size;
 }
 
 SDL_Surface* renderOutlinedText(Font* font, int outlineWidth, const std::string& text,

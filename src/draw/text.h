@@ -3,7 +3,6 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
-#include <optional>
 #include <string>
 
 // A TrueType face at one size, opened twice: SDL_ttf throws its glyph cache away on
@@ -30,14 +29,16 @@ constexpr int textOutlineWidth = 2;
 SDL_Surface* renderOutlinedText(Font* font, int outlineWidth, const std::string& text,
                                 SDL_Color fillColor, SDL_Color outlineColor);
 
+// The size of an outlined rendering.
 struct TextSize {
     int w = 0;
     int h = 0;
 };
 
-// The size of the surface that renderOutlinedText would return, found without rendering
-// (SDL_ttf sizes its renderings this way); nothing where it would return null.
-std::optional<TextSize> measureOutlinedText(Font* font, int outlineWidth, const std::string& text);
+// The handle that draws font's outline, set to outlineWidth. Without a second handle it
+// is the plain one with its outline switched on, which plainAgain switches off again.
+TTF_Font* outliner(Font* font, int outlineWidth);
+void plainAgain(Font* font);
 
 // renderOutlinedText with a textOutlineWidth outline in outlineColor, blitted with its top-left
 // corner at (x, y) and freed. Draws nothing when the rendering fails, and renders nothing

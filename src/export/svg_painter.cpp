@@ -1,6 +1,7 @@
 #include "export/svg_painter.h"
 
 #include <cstdio>
+#include <optional>
 #include <sstream>
 
 namespace {
@@ -37,6 +38,19 @@ struct Centre {
 };
 std::ostream& operator<<(std::ostream& out, Centre c) {
     return out << c.value << ".5";
+}
+
+// The size of the text's outlined rendering, without rendering it: SDL_ttf sizes its
+// renderings with TTF_SizeUTF8, and renders nothing for a text of no width.
+std::optional<TextSize> outlinedSize(const TextShape& text) {
+    TextSize size;
+    const int status =
+        TTF_SizeUTF8(outliner(text.font, textOutlineWidth), text.text.c_str(), &size.w, &size.h);
+    plainAgain(text.font);
+    if (status != 0 || size.w == 0) {
+        return std::nullopt;
+    }
+    return size;
 }
 
 std::string textStyle() {
@@ -107,14 +121,22 @@ struct SvgPainter {
     // The plain glyphs start textOutlineWidth pixels into the outlined rendering, on the
     // font's baseline; the outline is a stroke twice as wide, painted first.
     void text(const TextShape& text) {
+        Pixel at = text.place.at;
+        if (text.place.rule != TextPlace::corner) {
+            const std::optional<TextSize> size = outlinedSize(text);
+            if (!size) {
+                return;
+            }
+            at = text.place.topLeft(*size);
+        }
         static const std::string style = textStyle();
         enter("text", style.c_str());
         const char* family = TTF_FontFaceFamilyName(text.font->plain);
-        out << "<text x=\"" << text.at.x + textOutlineWidth << "\" y=\""
-            << text.at.y + textOutlineWidth + TTF_FontAscent(text.font->plain)
-            << "\" font-family=\"" << escaped(family ? family : "sans-serif") << "\" font-size=\""
-            << text.font->pointSize << "\" fill=\"" << hex(text.fillColor) << "\" stroke=\""
-            << hex(text.outlineColor) << "\">" << escaped(text.text) << "</text>\n";
+        out << "<text x=\"" << at.x + textOutlineWidth << "\" y=\""
+            << at.y + textOutlineWidth + TTF_FontAscent(text.font->plain) << "\" font-family=\""
+            << escaped(family ? family : "sans-serif") << "\" font-size=\"" << text.font->pointSize
+            << "\" fill=\"" << hex(text.fillColor) << "\" stroke=\"" << hex(text.outlineColor)
+            << "\">" << escaped(text.text) << "</text>\n";
     }
 
     void finish() {
