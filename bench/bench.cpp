@@ -8,10 +8,10 @@
 #include "draw/frame.h"
 #include "draw/layout.h"
 #include "draw/text.h"
+#include "literal_build.h"
 #include "literal_frame.h"
 #include "literal_pick.h"
 #include "model/subdivision.h"
-#include "oracle/literal_build.h"
 
 #include <SDL.h>
 #include <SDL_ttf.h>

@@ -61,81 +61,67 @@ class Input : public ::testing::Test {
     InputHandler handler{app};
 };
 
-TEST_F(Input, DigitsAndBackspaceChangeNAndRebuild) {
-    EXPECT_TRUE(send(keyUp(SDLK_BACKSPACE)));
-    EXPECT_EQ(app.angles, 0);
-    EXPECT_TRUE(app.subdivision.vertices.empty());
-    EXPECT_TRUE(send(keyUp(SDLK_1)));
-    EXPECT_EQ(app.angles, 1);
-    EXPECT_TRUE(send(keyUp(SDLK_2)));
-    EXPECT_EQ(app.angles, 12);
-    EXPECT_EQ(app.subdivision.halfEdges.size(), 42u);
-    EXPECT_TRUE(send(keyUp(SDLK_BACKSPACE)));
-    EXPECT_TRUE(send(keyUp(SDLK_6)));
-    EXPECT_TRUE(send(keyUp(SDLK_5)));
-    EXPECT_EQ(app.angles, 165);
-
-    app.angles = -15;
-    EXPECT_TRUE(send(keyUp(SDLK_BACKSPACE)));
-    EXPECT_EQ(app.angles, -1);
-}
-
-TEST_F(Input, ADigitPastTheLargestCountIsRefusedWithoutARedraw) {
-    app.angles = 999;
-    EXPECT_TRUE(send(keyUp(SDLK_9)));
-    ASSERT_EQ(app.angles, maxAngles);
-    send(keyUp(SDLK_0), 325, 170);
-    app.subdivision.pick(325, 170);
-    for (SDLKey digit : {SDLK_0, SDLK_9}) {
-        EXPECT_FALSE(send(keyUp(digit)));
-        EXPECT_EQ(app.angles, maxAngles);
-        EXPECT_NE(app.subdivision.pickedVertex, -1) << "refused digit must not rebuild";
+// Events one after the other from the first frame, each with the pointer where it
+// happens, and what follows: N, the picked vertex and face, the switches, and whether the
+// frame was redrawn. Keys act when released, keypad digits and other keys never; a digit
+// that would take N past 9999 is refused and keeps the pick; t rebuilds, c keeps the pick.
+TEST_F(Input, EachEventInTurn) {
+    SDL_Event keyDown = keyUp(SDLK_5), buttonDown = buttonUp(SDL_BUTTON_LEFT);
+    keyDown.type = keyDown.key.type = SDL_KEYDOWN;
+    buttonDown.type = buttonDown.button.type = SDL_MOUSEBUTTONDOWN;
+    struct Step {
+        SDL_Event event;
+        int x, y, angles, vertex, face;
+        bool labels, listing, redrawn;
+    };
+    // clang-format off
+    const Step steps[] = {
+        {keyUp(SDLK_BACKSPACE), 0, 0, 0, -1, -1, true, true, true},
+        {keyUp(SDLK_1), 0, 0, 1, -1, -1, true, true, true},
+        {keyUp(SDLK_2), 0, 0, 12, -1, -1, true, true, true},
+        {keyUp(SDLK_BACKSPACE), 0, 0, 1, -1, -1, true, true, true},
+        {keyUp(SDLK_BACKSPACE), 0, 0, 0, -1, -1, true, true, true},
+        {keyUp(SDLK_6), 0, 0, 6, -1, -1, true, true, true},
+        {buttonUp(SDL_BUTTON_LEFT), 400, 299, 6, 5, -1, true, true, true},
+        {buttonUp(SDL_BUTTON_LEFT), 200, 386, 6, -1, 0, true, true, true},
+        {buttonUp(SDL_BUTTON_MIDDLE), 400, 299, 6, -1, 0, true, true, false},
+        {buttonUp(SDL_BUTTON_WHEELUP), 400, 299, 6, -1, 0, true, true, false},
+        {keyUp(SDLK_c, KMOD_LSHIFT), 0, 0, 6, -1, 0, false, true, true},
+        {keyUp(SDLK_c), 0, 0, 6, -1, 0, true, true, true},
+        {keyDown, 400, 299, 6, -1, 0, true, true, false},
+        {buttonDown, 400, 299, 6, -1, 0, true, true, false},
+        {keyUp(SDLK_KP5), 400, 299, 6, -1, 0, true, true, false},
+        {keyUp(SDLK_a), 400, 299, 6, -1, 0, true, true, false},
+        {keyUp(SDLK_LSHIFT), 400, 299, 6, -1, 0, true, true, false},
+        {ofType(SDL_MOUSEMOTION), 400, 299, 6, -1, 0, true, true, false},
+        {ofType(SDL_ACTIVEEVENT), 400, 299, 6, -1, 0, true, true, false},
+        {ofType(SDL_VIDEOEXPOSE), 400, 299, 6, -1, 0, true, true, false},
+        {buttonUp(SDL_BUTTON_RIGHT), 0, 0, 6, -1, -1, true, true, true},
+        {buttonUp(SDL_BUTTON_RIGHT), 0, 0, 6, -1, -1, true, true, true},
+        {keyUp(SDLK_t), 0, 0, 6, -1, -1, true, false, true},
+        {buttonUp(SDL_BUTTON_LEFT), 650, 299, 6, 5, -1, true, false, true},
+        {keyUp(SDLK_t), 0, 0, 6, -1, -1, true, true, true},
+        {keyUp(SDLK_9), 0, 0, 69, -1, -1, true, true, true},
+        {keyUp(SDLK_9), 0, 0, 699, -1, -1, true, true, true},
+        {keyUp(SDLK_9), 0, 0, 6999, -1, -1, true, true, true},
+        {buttonUp(SDL_BUTTON_LEFT), 900, 500, 6999, -1, 6997, true, true, true},
+        {keyUp(SDLK_0), 0, 0, 6999, -1, 6997, true, true, false},
+        {keyUp(SDLK_9), 0, 0, 6999, -1, 6997, true, true, false},
+        {keyUp(SDLK_BACKSPACE), 0, 0, 699, -1, -1, true, true, true},
+    };
+    // clang-format on
+    int step = 0;
+    for (const Step& s : steps) {
+        EXPECT_EQ(s.redrawn, send(s.event, s.x, s.y)) << "step " << step;
+        const Subdivision& d = app.subdivision;
+        EXPECT_EQ(s.angles, app.angles) << "step " << step;
+        EXPECT_EQ(s.vertex, d.pickedVertex) << "step " << step;
+        EXPECT_EQ(s.face, d.pickedFace) << "step " << step;
+        EXPECT_EQ(s.labels, d.showLabels) << "step " << step;
+        EXPECT_EQ(s.listing, d.showListing) << "step " << step;
+        EXPECT_EQ(static_cast<std::size_t>(s.angles < 3 ? 0 : 4 * s.angles - 6), d.halfEdges.size())
+            << "step " << step++;
     }
-    EXPECT_TRUE(send(keyUp(SDLK_BACKSPACE)));
-    EXPECT_EQ(app.angles, 999);
-}
-
-TEST_F(Input, LabelsAndListingSwitches) {
-    app.subdivision.pick(200, 386);
-    EXPECT_TRUE(send(keyUp(SDLK_c, KMOD_LSHIFT)));
-    EXPECT_FALSE(app.subdivision.showLabels);
-    EXPECT_EQ(app.subdivision.pickedFace, 0) << "c only redraws";
-    EXPECT_TRUE(send(keyUp(SDLK_c)));
-    EXPECT_TRUE(app.subdivision.showLabels);
-
-    EXPECT_TRUE(send(keyUp(SDLK_t)));
-    EXPECT_FALSE(app.subdivision.showListing);
-    EXPECT_EQ(app.subdivision.vertices[5].x, 650);
-    EXPECT_EQ(app.subdivision.pickedFace, -1);
-    EXPECT_TRUE(send(keyUp(SDLK_t)));
-    EXPECT_EQ(app.subdivision.vertices[5].x, 400);
-}
-
-TEST_F(Input, ButtonsPickAtThePointerAndClear) {
-    EXPECT_TRUE(send(buttonUp(SDL_BUTTON_LEFT), 400, 299));
-    EXPECT_EQ(app.subdivision.pickedVertex, 5);
-    EXPECT_TRUE(send(buttonUp(SDL_BUTTON_LEFT), 200, 386));
-    EXPECT_EQ(app.subdivision.pickedFace, 0);
-    EXPECT_FALSE(send(buttonUp(SDL_BUTTON_MIDDLE), 400, 299));
-    EXPECT_FALSE(send(buttonUp(SDL_BUTTON_WHEELUP), 400, 299));
-    EXPECT_EQ(app.subdivision.pickedFace, 0);
-    EXPECT_TRUE(send(buttonUp(SDL_BUTTON_RIGHT)));
-    EXPECT_EQ(app.subdivision.pickedFace, -1);
-    EXPECT_TRUE(send(buttonUp(SDL_BUTTON_RIGHT)));
-}
-
-TEST_F(Input, EverythingElseIsIgnored) {
-    SDL_Event press = keyUp(SDLK_5);
-    press.type = press.key.type = SDL_KEYDOWN;
-    SDL_Event buttonPress = buttonUp(SDL_BUTTON_LEFT);
-    buttonPress.type = buttonPress.button.type = SDL_MOUSEBUTTONDOWN;
-    for (const SDL_Event& e :
-         {press, buttonPress, keyUp(SDLK_KP5), keyUp(SDLK_a), keyUp(SDLK_LSHIFT),
-          ofType(SDL_MOUSEMOTION), ofType(SDL_ACTIVEEVENT), ofType(SDL_VIDEOEXPOSE)}) {
-        EXPECT_FALSE(send(e, 400, 299));
-    }
-    EXPECT_EQ(app.angles, 6);
-    EXPECT_EQ(app.subdivision.pickedVertex, -1);
 }
 
 TEST_F(Input, CloseStopsTheLoopAndLeavesLaterEventsAlone) {

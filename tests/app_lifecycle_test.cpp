@@ -151,13 +151,6 @@ TEST(Lifecycle, MissingFontIsLoggedTwiceAndTheViewerStillRuns) {
               logOf({sdlOk, ttfOk, videoOk, fontFailed, fontFailed, ttfQuit, sdlQuit}));
 }
 
-TEST(Lifecycle, UnwritableLogLeavesTheRunAsItIs) {
-    WorkingDirectory dir;
-    std::filesystem::create_directory(dir.path / "log.txt");
-    EXPECT_EQ(runViewer(closingAtOnce()), 0);
-    EXPECT_TRUE(std::filesystem::is_directory(dir.path / "log.txt"));
-}
-
 TEST(Lifecycle, LongTitlesAndFontNamesAreCutToEightyCharacters) {
     WorkingDirectory dir;
     Application app;

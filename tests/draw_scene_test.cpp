@@ -1,3 +1,4 @@
+#include "draw/frame.h"
 #include "draw_support.h"
 
 using DrawSceneTest = DrawTest;
@@ -49,7 +50,7 @@ TEST_F(DrawSceneTest, EachSelectionColoursThePictureAndTheListing) {
         // Dots of radius 4 (the picked one 5) with their labels 3 pixels right: v2's (103, 300).
         for (int v = 0; v < view.n; ++v) {
             const bool big = v == model.pickedVertex;
-            const Uint32 color = pixel(big ? model.highlightColor : model.vertexColor);
+            const Uint32 color = pixel(big ? hl : vertexBlue);
             const int x = model.vertices[v].x, y = model.vertices[v].y, r = big ? 5 : 4;
             for (auto [dx, dy] : {std::pair{0, 0}, {-r, 0}, {0, -r}, {0, r}}) {
                 EXPECT_EQ(color, at(surface, x + dx, y + dy)) << what << " v" << v;
@@ -67,8 +68,8 @@ TEST_F(DrawSceneTest, DisplaySwitches) {
     model.showListing = false;
     model.build(6);
     redraw();
-    EXPECT_TRUE(shows("f4", 159, 293, model.inkColor));
-    EXPECT_FALSE(shows("f4", 43, 293, model.inkColor));
+    EXPECT_TRUE(shows("f4", 159, 293, ink));
+    EXPECT_FALSE(shows("f4", 43, 293, ink));
     EXPECT_EQ(0, inked(700, 0, 1000, 600));
     const auto picture = [&] {
         redraw();
@@ -89,7 +90,7 @@ TEST_F(DrawSceneTest, DisplaySwitches) {
     EXPECT_EQ(0, inked(0, 0, 1000, 600));
     model.showListing = true;
     redraw();
-    EXPECT_TRUE(shows("List of vertices (0):", 428, 20, model.inkColor));
+    EXPECT_TRUE(shows("List of vertices (0):", 428, 20, ink));
     EXPECT_EQ(0, inked(0, 39, 1000, 600));
 }
 
@@ -117,4 +118,13 @@ TEST_F(DrawSceneTest, NothingSpillsPastTheRightOrBottomEdge) {
     redraw();
     EXPECT_EQ(rowsInside, inked(428, 39, 600, 600));
     EXPECT_GT(inked(428, 585, 600, 600), 0);
+}
+
+// The frame adds the status line "Angles: N" at 13 points, its top-left corner at (10, 10).
+TEST_F(DrawSceneTest, FrameAddsTheStatusLine) {
+    Font status = openFontPair(HEXIL_FONT_PATH, 13);
+    model.build(6);
+    drawFrame(surface, model, StatusLine{&status, 65});
+    EXPECT_TRUE(shows("Angles: 65", 10, 10, ink, &status));
+    closeFont(status);
 }

@@ -12,11 +12,12 @@
 #include <string>
 #include <vector>
 
-using Color = SDL_Color Subdivision::*;
-constexpr Color ink = &Subdivision::inkColor, paper = &Subdivision::paperColor,
-                hl = &Subdivision::highlightColor, picked = &Subdivision::pickedFaceColor,
-                nbFace = &Subdivision::neighbourFaceColor,
-                nbLabel = &Subdivision::neighbourLabelColor;
+// The colours as the window shows them, written out here so that a changed definition
+// shows up as a failure.
+using Color = SDL_Color;
+constexpr Color ink{20, 20, 20, 0}, paper{255, 255, 255, 0}, hl{250, 130, 100, 0},
+    picked{250, 194, 181, 0}, nbFace{219, 247, 209, 0}, nbLabel{40, 150, 7, 0},
+    vertexBlue{50, 150, 250, 0};
 
 // The pixel at (x, y) in color, or with text that label in color with its top-left
 // corner at (x, y).
@@ -70,9 +71,9 @@ class DrawTest : public ::testing::Test {
 
     // Whether the surface shows the label: each pixel that it covers whole, the same over
     // white as over black; and it covers at least one.
-    bool shows(const std::string& text, int x, int y, SDL_Color fill) const {
+    bool shows(const std::string& text, int x, int y, SDL_Color fill, Font* with = nullptr) const {
         SDL_Surface* label =
-            renderOutlinedText(model.font, textOutlineWidth, text, fill, model.paperColor);
+            renderOutlinedText(with ? with : model.font, textOutlineWidth, text, fill, paper);
         SDL_Surface* over[] = {blank(0xffffff), blank(0)};
         for (SDL_Surface* s : over) {
             SDL_Rect place{Sint16(x), Sint16(y), 0, 0};
@@ -93,8 +94,8 @@ class DrawTest : public ::testing::Test {
     }
     void expectShown(const std::vector<Check>& checks, const std::string& what) const {
         for (const Check& c : checks) {
-            EXPECT_TRUE(c.text ? shows(c.text, c.x, c.y, model.*c.color)
-                               : pixel(model.*c.color) == at(surface, c.x, c.y))
+            EXPECT_TRUE(c.text ? shows(c.text, c.x, c.y, c.color)
+                               : pixel(c.color) == at(surface, c.x, c.y))
                 << what << ": " << (c.text ? c.text : "pixel") << " at " << c.x << "," << c.y
                 << " is " << std::hex << at(surface, c.x, c.y);
         }

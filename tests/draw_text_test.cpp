@@ -7,7 +7,7 @@
 // one handle whose outline is switched on for the halo and off for the glyphs. Without a
 // font nothing is drawn.
 TEST_F(DrawTest, OutlinedTextMatchesTogglingOneHandle) {
-    const SDL_Color halo = model.paperColor;
+    const SDL_Color halo = paper;
     for (int size : {layout::labelPointSize, layout::statusPointSize}) {
         TTF_Font* oracle = TTF_OpenFont(HEXIL_FONT_PATH, size);
         Font pair = openFontPair(HEXIL_FONT_PATH, size);
@@ -16,7 +16,7 @@ TEST_F(DrawTest, OutlinedTextMatchesTogglingOneHandle) {
         for (int width : {2, 1, 3, 2}) {
             for (const char* text :
                  {"e12", "v0", "f4", "x: 400", "next: e17", "List of faces (5):", "Angles: 6"}) {
-                for (SDL_Color fill : {model.inkColor, model.highlightColor}) {
+                for (SDL_Color fill : {ink, hl}) {
                     TTF_SetFontOutline(oracle, width);
                     SDL_Surface* want = TTF_RenderUTF8_Blended(oracle, text, halo);
                     TTF_SetFontOutline(oracle, 0);
@@ -45,8 +45,33 @@ TEST_F(DrawTest, OutlinedTextMatchesTogglingOneHandle) {
     }
     Font none;
     for (Font* f : {static_cast<Font*>(nullptr), &none}) {
-        EXPECT_EQ(nullptr, renderOutlinedText(f, 2, "v0", model.inkColor, halo));
-        drawLabel(surface, f, halo, model.inkColor, "v0", 10, 10);
+        EXPECT_EQ(nullptr, renderOutlinedText(f, 2, "v0", ink, halo));
+        drawLabel(surface, f, halo, ink, "v0", 10, 10);
     }
     EXPECT_EQ(0, inked(0, 0, 1000, 600));
+}
+
+// A label laid onto the window blends exactly as SDL 1.2's own blit would, over a
+// background of every shade and cut at each edge of the clipping rectangle.
+TEST_F(DrawTest, LabelsBlendAsSdlBlitsThem) {
+    SDL_Surface* want = blank(0);
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 1000; ++x) {
+            static_cast<Uint32*>(surface->pixels)[y * surface->pitch / 4 + x] =
+                static_cast<Uint32>(x * 7 + y * 13) * 0x010203u;
+        }
+    }
+    std::memcpy(want->pixels, surface->pixels, surface->pitch * surface->h);
+    SDL_Rect clip{5, 5, 990, 590};
+    SDL_SetClipRect(surface, &clip);
+    SDL_SetClipRect(want, &clip);
+    for (auto [x, y] : {std::pair{100, 100}, {-6, 300}, {980, 590}, {500, -4}, {3, 3}}) {
+        drawLabel(surface, &font, paper, hl, "List of half-edges (18):", x, y);
+        SDL_Surface* label = renderOutlinedText(&font, 2, "List of half-edges (18):", hl, paper);
+        SDL_Rect place{Sint16(x), Sint16(y), 0, 0};
+        SDL_BlitSurface(label, nullptr, want, &place);
+        SDL_FreeSurface(label);
+    }
+    EXPECT_EQ(0, std::memcmp(want->pixels, surface->pixels, want->pitch * want->h));
+    SDL_FreeSurface(want);
 }

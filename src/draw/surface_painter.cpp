@@ -51,8 +51,6 @@ void SurfacePainter::text(const TextShape& text) const {
         return;
     }
     const Pixel at = place.topLeft({rendered->w, rendered->h});
-    SDL_Rect where{static_cast<Sint16>(at.x), static_cast<Sint16>(at.y),
-                   static_cast<Uint16>(rendered->w), static_cast<Uint16>(rendered->h)};
-    SDL_UpperBlit(rendered, nullptr, target, &where);
+    blendText(rendered, target, at.x, at.y);
     SDL_FreeSurface(rendered);
 }

@@ -1,5 +1,6 @@
 #include "draw/text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -42,6 +43,57 @@ void plainAgain(Font* font) {
     }
 }
 
+namespace {
+
+// SDL 1.2's blend of one channel: the source's share of the difference, rounded down.
+Uint32 blendChannel(Uint32 source, Uint32 target, int alpha) {
+    const int s = static_cast<int>(source & 0xFF);
+    const int t = static_cast<int>(target & 0xFF);
+    return static_cast<Uint32>(t + (((s - t) * alpha) >> 8));
+}
+
+bool sameColourLayout(const SDL_PixelFormat& a, const SDL_PixelFormat& b) {
+    return a.BytesPerPixel == 4 && b.BytesPerPixel == 4 && a.Rmask == b.Rmask &&
+           a.Gmask == b.Gmask && a.Bmask == b.Bmask;
+}
+
+} // namespace
+
+void blendText(SDL_Surface* text, SDL_Surface* target, int x, int y) {
+    const SDL_PixelFormat& from = *text->format;
+    const SDL_PixelFormat& to = *target->format;
+    if (!sameColourLayout(from, to) || from.Amask != 0xFF000000) {
+        SDL_Rect place{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(text->w),
+                       static_cast<Uint16>(text->h)};
+        SDL_UpperBlit(text, nullptr, target, &place);
+        return;
+    }
+    const SDL_Rect& clip = target->clip_rect;
+    const int left = std::max(x, static_cast<int>(clip.x));
+    const int top = std::max(y, static_cast<int>(clip.y));
+    const int right = std::min(x + text->w, clip.x + static_cast<int>(clip.w));
+    const int bottom = std::min(y + text->h, clip.y + static_cast<int>(clip.h));
+    for (int row = top; row < bottom; ++row) {
+        const auto* source = reinterpret_cast<const Uint32*>(
+            static_cast<const Uint8*>(text->pixels) + (row - y) * text->pitch);
+        auto* dest =
+            reinterpret_cast<Uint32*>(static_cast<Uint8*>(target->pixels) + row * target->pitch);
+        for (int col = left; col < right; ++col) {
+            const Uint32 s = source[col - x];
+            const int alpha = static_cast<int>(s >> 24);
+            const Uint32 d = dest[col];
+            // The target keeps its own alpha byte, as SDL 1.2's blit does.
+            if (alpha == SDL_ALPHA_OPAQUE) {
+                dest[col] = (s & 0xFFFFFF) | (d & 0xFF000000);
+            } else if (alpha != 0) {
+                dest[col] = blendChannel(s >> 16, d >> 16, alpha) << 16 |
+                            blendChannel(s >> 8, d >> 8, alpha) << 8 | blendChannel(s, d, alpha) |
+                            (d & 0xFF000000);
+            }
+        }
+    }
+}
+
 SDL_Surface* renderOutlinedText(Font* font, int outlineWidth, const std::string& text,
                                 SDL_Color fillColor, SDL_Color outlineColor) {
     if (!font || !font->plain) {
@@ -57,9 +109,7 @@ SDL_Surface* renderOutlinedText(Font* font, int outlineWidth, const std::string&
     if (plain) {
         // SDL_ttf grows the outlined glyphs by the outline width on every side, so this
         // offset centres the plain glyphs inside their halo.
-        SDL_Rect place{static_cast<Sint16>(outlineWidth), static_cast<Sint16>(outlineWidth),
-                       static_cast<Uint16>(plain->w), static_cast<Uint16>(plain->h)};
-        SDL_UpperBlit(plain, nullptr, outlined, &place);
+        blendText(plain, outlined, outlineWidth, outlineWidth);
         SDL_FreeSurface(plain);
     }
     return outlined;
@@ -80,9 +130,7 @@ void drawLabel(SDL_Surface* target, Font* font, SDL_Color outlineColor, SDL_Colo
     if (!label) {
         return;
     }
-    SDL_Rect place{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(label->w),
-                   static_cast<Uint16>(label->h)};
-    SDL_UpperBlit(label, nullptr, target, &place);
+    blendText(label, target, x, y);
     SDL_FreeSurface(label);
 }
 

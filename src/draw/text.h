@@ -40,6 +40,16 @@ struct TextSize {
 TTF_Font* outliner(Font* font, int outlineWidth);
 void plainAgain(Font* font);
 
+// Lays text, a 32-bit surface with an alpha byte per pixel, onto target with its top-left
+// corner at (x, y), clipped to target's clipping rectangle, blended the way SDL 1.2's blit
+// blends it: each colour channel moves by the alpha's share of the difference rounded down
+// (alpha / 256), fully opaque pixels are copied, and the target keeps its alpha bytes. The
+// blend is done here, not by SDL, so that the picture is the same on every SDL 1.2 (the
+// reimplementation on SDL 2 rounds differently); a target of another pixel layout is left
+// to SDL's blit, which converts. Both surfaces must be accessible (locked when SDL
+// requires it).
+void blendText(SDL_Surface* text, SDL_Surface* target, int x, int y);
+
 // renderOutlinedText with a textOutlineWidth outline in outlineColor, blitted with its top-left
 // corner at (x, y) and freed. Draws nothing when the rendering fails, and renders nothing
 // when (x, y) lies at or past the right or bottom edge of the target's clipping rectangle,

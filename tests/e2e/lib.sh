@@ -20,6 +20,12 @@ set -uo pipefail
 E2E_PASSED=0
 E2E_FAILED=0
 
+# HEXIL_SDL12_COMPAT=DIR: the viewer alone runs on the SDL 1.2 in DIR (sdl12-compat, put
+# there by scripts/sdl12-compat) in front of the system's; e2e_close_normally proves it.
+E2E_SDL_DIR="${HEXIL_SDL12_COMPAT:+$(realpath "$HEXIL_SDL12_COMPAT")}"
+E2E_SDL_PROVED=""
+[[ -z "$E2E_SDL_DIR" ]] || XS_ENV=("LD_LIBRARY_PATH=$E2E_SDL_DIR${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}")
+
 # The log of a normal run, closed by the window manager's request.
 E2E_LOG_HEADER=("==========" "   HEXIL" "==========")
 E2E_LOG_QUIT=("TTF_Quit: Uvoľňujem knižnice pre TTF fonty" "SDL_Quit: Uvoľňujem SDL")
@@ -111,9 +117,22 @@ e2e_expect_log() {
     fi
 }
 
+# e2e_expect_sdl: under HEXIL_SDL12_COMPAT, once a test, the running viewer has mapped
+# the SDL 1.2 of that directory and no other, and SDL 2 beneath it.
+e2e_expect_sdl() {
+    [[ -n "$E2E_SDL_DIR" && -z "$E2E_SDL_PROVED" ]] && xs_running || return 0
+    E2E_SDL_PROVED=1
+    local maps
+    maps="$(awk '{print $6}' "/proc/$XS_PID/maps" | sort -u)"
+    e2e_expect_eq "the viewer's SDL 1.2 is sdl12-compat" "$E2E_SDL_DIR/libSDL-1.2.so.0" \
+        "$(grep 'libSDL-1\.2\.so' <<<"$maps")"
+    e2e_check "sdl12-compat runs on SDL 2" grep -q 'libSDL2-2\.0\.so' <<<"$maps"
+}
+
 # e2e_close_normally: closes the viewer by WM_DELETE_WINDOW; it must exit with status 0
 # and the normal log.
 e2e_close_normally() {
+    e2e_expect_sdl
     if ! xs_running; then
         xs_wait_exit 0
         e2e_fail "the viewer runs until it is closed" "it ended with status $XS_STATUS"

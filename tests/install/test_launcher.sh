@@ -31,13 +31,15 @@ VIEWER
 prefix usr "$launcher"
 prefix nofont "$nofont"
 
-# run NAME PREFIX [ENV...]: runs the launcher with a fresh HOME; sets status, err, rec.
+# run NAME PREFIX [ENV...]: runs the launcher with a fresh HOME, as the user in the array
+# `as` (empty: this one); sets status, err, rec.
+as=()
 run() {
     local name="$1" pre="$2"
     shift 2
     mkdir -p "$tmp/$name"
     rec="$tmp/$name/record"
-    env -u XDG_STATE_HOME HOME="$tmp/$name/home" RECORD="$rec" "$@" \
+    "${as[@]}" env -u XDG_STATE_HOME HOME="$tmp/$name/home" RECORD="$rec" "$@" \
         "$tmp/$pre/bin/hexil" an-argument 2>"$tmp/$name/stderr" &
     pid=$!
     status=0
@@ -90,14 +92,26 @@ mkdir -p "$tmp/taken/state"
 run taken usr XDG_STATE_HOME="$tmp/taken/state"
 expect_failure "state directory taken by a file" "$tmp/taken/state/hexil"
 
-if ((EUID != 0)); then
-    mkdir -p "$tmp/readonly/state"
-    chmod 555 "$tmp/readonly/state"
-    run readonly usr XDG_STATE_HOME="$tmp/readonly/state"
-    expect_failure "read-only state directory" "$tmp/readonly/state/hexil"
-else
-    echo "skip - read-only state directory (root writes anywhere)"
+# Root writes into a read-only directory, so as root this case runs as nobody, in a
+# directory of nobody's own.
+mkdir -p "$tmp/readonly/state"
+if ((EUID == 0)); then
+    as=(setpriv --reuid=nobody --regid=nogroup --clear-groups --)
+    chmod 755 "$tmp"
+    chown -R nobody:nogroup "$tmp/readonly"
 fi
+chmod 555 "$tmp/readonly/state"
+run readonly usr XDG_STATE_HOME="$tmp/readonly/state"
+expect_failure "read-only state directory" "$tmp/readonly/state/hexil"
+as=()
+
+mkdir -p "$tmp/dangling/state/hexil"
+ln -s /no/such/tahoma.ttf "$tmp/dangling/state/hexil/tahoma.ttf"
+run dangling usr XDG_STATE_HOME="$tmp/dangling/state"
+expect_failure "tahoma.ttf linking to nothing" "/no/such/tahoma.ttf"
+
+run nohome usr env -u HOME
+expect_failure "HOME not set" "HOME is not set"
 
 run nofont nofont
 expect_failure "missing system font" "/no-such-font.ttf"

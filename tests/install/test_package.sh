@@ -3,19 +3,24 @@
 # scratch HOME (window "HEXIL", text drawn, closed by the window manager's request, exit
 # status 0, the normal log.txt in ~/.local/state/hexil), purges the package and checks
 # that none of its files stayed. The package never stays installed, pass or fail.
-# Needs root or passwordless sudo; skips without. Package tests on one machine take
-# turns (a lock file); dpkg's own lock is waited for.
+# Needs root or passwordless sudo; skips without (status 77). Package tests on one machine
+# take turns (a lock file); dpkg's own lock is waited for.
 #
-#   test_package.sh DEB WM_CLOSE
+#   test_package.sh DEB|DIR WM_CLOSE    (DIR: where scripts/package left its one .deb)
 # shellcheck disable=SC2016,SC2034 # XS_DIR is read by lib.sh; bash -c quotes its own
 set -uo pipefail
-deb="$(realpath "$1")"
+deb="$1"
+if [[ -d "$deb" ]]; then
+    debs=("$deb"/hexil_*.deb)
+    deb="${debs[0]}"
+fi
+deb="$(realpath "$deb")"
 wm_close="$(realpath "$2")"
 sudo=()
 if ((EUID != 0)); then
     if ! sudo -n true 2>/dev/null; then
         echo "package test skipped: it installs a package, which needs root or passwordless sudo"
-        exit 0
+        exit 77
     fi
     sudo=(sudo -n)
 fi

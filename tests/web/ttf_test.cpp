@@ -1,0 +1,219 @@
+// The web build's SDL_ttf equivalent (in namespace web) against Debian's real SDL_ttf
+// 2.0.11: every surface must agree in size, pitch, format and every 32-bit pixel.
+#include "web/sdl_ttf/SDL_ttf.h"
+
+#include <SDL/SDL_ttf.h>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <sstream>
+#include <string>
+#include <utility>
+
+namespace {
+
+const SDL_Color ink{20, 20, 20, 0};
+const SDL_Color paper{255, 255, 255, 0};
+const SDL_Color highlight{250, 130, 100, 0};
+const SDL_Color neighbourLabel{40, 150, 7, 0};
+
+std::string shapeOf(const SDL_Surface* s) {
+    std::ostringstream out;
+    if (s) {
+        const SDL_PixelFormat& f = *s->format;
+        out << s->w << 'x' << s->h << " pitch " << s->pitch << ' ' << int{f.BitsPerPixel}
+            << " bits " << std::hex << f.Rmask << ' ' << f.Gmask << ' ' << f.Bmask << ' '
+            << f.Amask;
+    }
+    return out.str();
+}
+
+// Empty when both surfaces exist and are the same to the byte, else what differs first.
+std::string difference(const SDL_Surface* real, const SDL_Surface* own) {
+    std::ostringstream out;
+    if (!real || !own || shapeOf(real) != shapeOf(own)) {
+        out << "Debian's surface [" << shapeOf(real) << "], ours [" << shapeOf(own) << ']';
+        return out.str();
+    }
+    for (int y = 0; y < real->h; ++y) {
+        for (int x = 0; x < real->w; ++x) {
+            const Uint32 want = static_cast<const Uint32*>(real->pixels)[y * real->pitch / 4 + x];
+            const Uint32 got = static_cast<const Uint32*>(own->pixels)[y * real->pitch / 4 + x];
+            if (want != got) {
+                out << "pixel (" << x << ", " << y << ") of " << shapeOf(real) << ": Debian's 0x"
+                    << std::hex << want << ", ours 0x" << got;
+                return out.str();
+            }
+        }
+    }
+    return "";
+}
+
+class WebTtf : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(TTF_Init(), 0);
+        ASSERT_EQ(web::TTF_Init(), 0);
+    }
+    void TearDown() override {
+        for (auto& [key, fonts] : opened) {
+            TTF_CloseFont(fonts.first);
+            web::TTF_CloseFont(fonts.second);
+        }
+        web::TTF_Quit();
+        TTF_Quit();
+    }
+
+    // Debian's and our handle on the font at size, kept at outline as the viewer keeps them.
+    std::pair<TTF_Font*, web::TTF_Font*>& font(int size, int outline) {
+        auto& fonts = opened[{size, outline}];
+        if (!fonts.first) {
+            fonts = {TTF_OpenFont(HEXIL_FONT_PATH, size), web::TTF_OpenFont(HEXIL_FONT_PATH, size)};
+            EXPECT_TRUE(fonts.first && fonts.second) << size << " pt";
+            TTF_SetFontOutline(fonts.first, outline);
+            web::TTF_SetFontOutline(fonts.second, outline);
+        }
+        return fonts;
+    }
+
+    // Renders text with both libraries and names the case on a mismatch. Toggled, the plain
+    // handles get the outline for this text only, as the viewer's one-handle fallback does.
+    void compare(const std::string& text, int size, int outline, SDL_Color color,
+                 bool toggled = false) {
+        auto [real, own] = font(size, toggled ? 0 : outline);
+        if (toggled) {
+            TTF_SetFontOutline(real, outline);
+            web::TTF_SetFontOutline(own, outline);
+        }
+        SDL_Surface* want = TTF_RenderUTF8_Blended(real, text.c_str(), color);
+        SDL_Surface* got = web::TTF_RenderUTF8_Blended(own, text.c_str(), color);
+        if (toggled) {
+            TTF_SetFontOutline(real, 0);
+            web::TTF_SetFontOutline(own, 0);
+        }
+        const std::string differs = difference(want, got);
+        EXPECT_EQ(differs, "") << '"' << text << "\" at " << size << " pt, outline " << outline
+                               << (toggled ? " toggled" : "") << ", colour (" << int{color.r} << ','
+                               << int{color.g} << ',' << int{color.b} << ')';
+        compared += 1;
+        SDL_FreeSurface(want);
+        SDL_FreeSurface(got);
+    }
+
+    std::map<std::pair<int, int>, std::pair<TTF_Font*, web::TTF_Font*>> opened;
+    int compared = 0;
+};
+
+// Every text of the viewer's screens: the status line at 13 points, the labels and the
+// listing at 11, with the labels' 2-pixel halo and without, in each of the viewer's colours.
+TEST_F(WebTtf, ViewerTextsMatchByteForByte) {
+    std::vector<std::pair<std::string, int>> texts;
+    for (int n : {0, 3, 6, 13, 100, 9999}) {
+        texts.emplace_back("Angles: " + std::to_string(n), 13);
+    }
+    for (auto [prefix, count] : {std::pair{"v", 13}, {"e", 41}, {"f", 13}}) {
+        for (int i = 0; i < count; ++i) {
+            texts.emplace_back(prefix + std::to_string(i), 11);
+        }
+    }
+    for (const char* text :
+         {"List of vertices (6):", "List of faces (5):", "List of half-edges (18):", "x: 175",
+          "y: 429", "x: 400", "y: 300", "x: -1", "y: 9999", "next: e12", "prev: e0", "opp: e17",
+          "e-1", "next: e39999", "opp: e-1"}) {
+        texts.emplace_back(text, 11);
+    }
+    for (const auto& [text, size] : texts) {
+        for (int outline : {2, 0}) {
+            for (SDL_Color color : {ink, paper, highlight, neighbourLabel}) {
+                compare(text, size, outline, color);
+            }
+        }
+    }
+    EXPECT_EQ(compared, 704);
+}
+
+// Random printable strings at random sizes, outline widths and colours, the outline set on
+// the plain handle for each text and the text rendered again after it is reset.
+TEST_F(WebTtf, RandomTextsMatchByteForByteWhileTheOutlineToggles) {
+    std::mt19937 random(20240613);
+    auto among = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    for (int i = 0; i < 400; ++i) {
+        std::string text(among(1, 30), ' ');
+        for (char& c : text) {
+            c = static_cast<char>(among(0x20, 0x7E));
+        }
+        const int size = among(6, 40);
+        const int outline = among(0, 4);
+        const SDL_Color color{static_cast<Uint8>(among(0, 255)), static_cast<Uint8>(among(0, 255)),
+                              static_cast<Uint8>(among(0, 255)), 0};
+        compare(text, size, outline, color, true);
+        compare(text, size, 0, color);
+    }
+}
+
+// Text beyond ASCII: accented letters, byte order marks (a swapped one swaps the bytes of
+// what follows), a character past 16 bits, malformed sequences and an encoded 0; and at
+// 6 points a combining accent after a space, which reaches left of the surface's left edge
+// and so lands at the end of the row above.
+TEST_F(WebTtf, Utf8TextMatchesByteForByte) {
+    for (const auto& [text, size] : {std::pair{"Rozl\xC3\xADšenie ľ\xE2\x82\xAC", 13},
+                                     {"\xEF\xBB\xBFv0", 13},
+                                     {"x\xF0\x9F\x98\x80z", 13},
+                                     {"x\x80z", 13},
+                                     {"x\xC3", 13},
+                                     {"\xE2\x82x", 13},
+                                     {"\xFF\xFEz", 13},
+                                     {"\xEF\xBF\xBEmn\xEF\xBB\xBFpq", 13},
+                                     {"x\xC0\x80z", 13},
+                                     {" \xCC\x80", 6},
+                                     {" \xCC\x88v0", 6}}) {
+        compare(text, size, 0, ink);
+        compare(text, size, 2, ink);
+    }
+}
+
+// What fails fails alike, with the same message: no library, a missing file, a file that is
+// no font, a size FreeType refuses, and text without width (which with an outline is the
+// outline's width). Sizes below 1 point open and render alike.
+TEST_F(WebTtf, FailuresAndOddSizesMatch) {
+    const auto expectSameFailure = [](const char* path, int size) {
+        EXPECT_EQ(TTF_OpenFont(path, size), nullptr) << path << " at " << size << " pt";
+        const std::string realError = SDL_GetError();
+        SDL_SetError("none");
+        EXPECT_EQ(web::TTF_OpenFont(path, size), nullptr) << path << " at " << size << " pt";
+        EXPECT_EQ(SDL_GetError(), realError) << path << " at " << size << " pt";
+    };
+    TTF_Quit();
+    web::TTF_Quit();
+    // Debian's TTF_OpenFont leaks its file handle when the library is not started, so its
+    // message is read through TTF_OpenFontRW on a handle closed here.
+    SDL_RWops* file = SDL_RWFromFile(HEXIL_FONT_PATH, "rb");
+    EXPECT_EQ(TTF_OpenFontRW(file, 0, 11), nullptr);
+    const std::string notStarted = SDL_GetError();
+    SDL_RWclose(file);
+    EXPECT_EQ(web::TTF_OpenFont(HEXIL_FONT_PATH, 11), nullptr);
+    EXPECT_EQ(SDL_GetError(), notStarted);
+    ASSERT_EQ(TTF_Init(), 0);
+    ASSERT_EQ(web::TTF_Init(), 0);
+    for (const char* path : {"no-such-font.ttf", "/etc/passwd", "/"}) {
+        expectSameFailure(path, 11);
+    }
+    expectSameFailure(HEXIL_FONT_PATH, 100000);
+
+    auto [real, own] = font(11, 0);
+    EXPECT_EQ(TTF_RenderUTF8_Blended(real, "", ink), nullptr);
+    const std::string realEmpty = SDL_GetError();
+    SDL_SetError("none");
+    EXPECT_EQ(web::TTF_RenderUTF8_Blended(own, "", ink), nullptr);
+    EXPECT_EQ(SDL_GetError(), realEmpty);
+    compare("", 11, 3, ink);
+    for (int size : {0, -3}) {
+        compare("v0 e-1", size, 0, ink);
+        compare("v0 e-1", size, 2, ink);
+    }
+}
+
+} // namespace
