@@ -1,0 +1,99 @@
+// The viewer's process entry and event source in the browser. The page (page/page.js)
+// turns the browser's key and button releases into SDL events, queues them with the calls
+// below and then has the viewer's own InputHandler take the whole batch. Between batches
+// nothing runs: the page has no loop of its own, and neither has this file.
+
+#include "app/application.h"
+#include "app/input_handler.h"
+
+#include <SDL.h>
+#include <emscripten.h>
+
+#include <cstdlib>
+
+// emscripten carries an SDL of its own, written in JavaScript, whose headers must not be
+// the ones found here.
+static_assert(SDL_MAJOR_VERSION == 1 && SDL_MINOR_VERSION == 2 && SDL_PATCHLEVEL == 15,
+              "SDL 1.2.15's headers must come before emscripten's SDL headers");
+
+namespace {
+
+// Both live as long as the page: main returns, the viewer stays.
+Application* app = nullptr;
+InputHandler* handler = nullptr;
+
+} // namespace
+
+extern "C" {
+
+// Hands the page a frame: height rows of pitch bytes, 32-bit pixels whose colour bytes
+// sit at the given shifts of each little-endian word.
+EM_JS(void, hexilShowFrame,
+      (const void* pixels, int pitch, int width, int height, int redShift, int greenShift,
+       int blueShift),
+      {
+          Module.showFrame(HEAPU8.subarray(pixels, pixels + pitch * height), pitch, width, height,
+                           redShift, greenShift, blueShift);
+      });
+
+int __real_SDL_Flip(SDL_Surface* screen);
+
+// SDL's dummy video driver keeps the screen in memory only; every flip of the viewer
+// also hands that surface to the page, which copies it onto its canvas.
+int __wrap_SDL_Flip(SDL_Surface* screen) {
+    const int result = __real_SDL_Flip(screen);
+    const SDL_PixelFormat* format = screen->format;
+    hexilShowFrame(screen->pixels, screen->pitch, screen->w, screen->h, format->Rshift,
+                   format->Gshift, format->Bshift);
+    return result;
+}
+
+// Queues the release of the key with SDL key symbol sym. False when SDL's queue is full.
+EMSCRIPTEN_KEEPALIVE bool hexilKeyUp(int sym) {
+    SDL_Event event{};
+    event.type = SDL_KEYUP;
+    event.key.state = SDL_RELEASED;
+    event.key.keysym.sym = static_cast<SDLKey>(sym);
+    return SDL_PushEvent(&event) == 0;
+}
+
+// Moves SDL's pointer to (x, y), where the viewer reads it, and queues the release of
+// the button there. False when SDL's queue is full.
+EMSCRIPTEN_KEEPALIVE bool hexilButtonUp(int button, int x, int y) {
+    SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
+    SDL_Event event{};
+    event.type = SDL_MOUSEBUTTONUP;
+    event.button.button = static_cast<Uint8>(button);
+    event.button.state = SDL_RELEASED;
+    event.button.x = static_cast<Uint16>(x);
+    event.button.y = static_cast<Uint16>(y);
+    return SDL_PushEvent(&event) == 0;
+}
+
+// Has the viewer's InputHandler take every queued event: at most one rebuild and one
+// frame. The handler waits for its first event, so it is only called with one queued.
+EMSCRIPTEN_KEEPALIVE void hexilHandleEvents() {
+    SDL_Event first;
+    if (handler && SDL_PeepEvents(&first, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0) {
+        handler->handleEvents();
+    }
+}
+
+} // extern "C"
+
+// Starts the viewer and draws its first frame, as the desktop's main does; the event
+// loop is the page's. A failed start-up shuts the viewer down at once, which writes the
+// log's closing lines, and leaves the page without a frame.
+int main() {
+    // SDL 1.2 takes its video driver from the environment: the dummy one draws in memory.
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    app = new Application;
+    if (!app->init()) {
+        delete app;
+        app = nullptr;
+        return 1;
+    }
+    handler = new InputHandler{*app};
+    app->redraw();
+    return 0;
+}

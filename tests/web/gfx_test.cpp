@@ -1,0 +1,248 @@
+// The web build's SDL_gfx, recovered from libsdl-gfx1.2-doc's listings and linked here,
+// against Debian's real libSDL_gfx (2.0.25), opened with dlopen(RTLD_LOCAL) so that its
+// names never meet the recovered ones. Both draw the same shapes on 1000 x 600 32-bit
+// surfaces of the viewer's screen format, which must stay equal byte for byte: every
+// shape the viewer draws in the states its end-to-end tests visit, then a fixed-seed
+// sweep of lines, discs and polygons clipped at the edges.
+
+#include "draw/picture.h"
+#include "model/subdivision.h"
+
+#include <SDL.h>
+#include <SDL_gfxPrimitives.h>
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int width = 1000;
+constexpr int height = 600;
+
+struct Gfx {
+    decltype(&aalineRGBA) line;
+    decltype(&filledCircleRGBA) circle;
+    decltype(&filledPolygonRGBA) polygon;
+};
+
+const Gfx recovered{aalineRGBA, filledCircleRGBA, filledPolygonRGBA};
+
+template <class Function> Function real(const char* name) {
+    static void* const library = dlopen("libSDL_gfx.so.15", RTLD_NOW | RTLD_LOCAL);
+    return library ? reinterpret_cast<Function>(dlsym(library, name)) : nullptr;
+}
+
+const Gfx debian{real<decltype(&aalineRGBA)>("aalineRGBA"),
+                 real<decltype(&filledCircleRGBA)>("filledCircleRGBA"),
+                 real<decltype(&filledPolygonRGBA)>("filledPolygonRGBA")};
+
+// A disc of radius around the first corner, else a line between two corners, else a
+// polygon.
+struct Shape {
+    std::vector<Sint16> xs;
+    std::vector<Sint16> ys;
+    int radius = -1;
+    Uint8 r = 0, g = 0, b = 0, a = 255;
+
+    void draw(const Gfx& gfx, SDL_Surface* target) const {
+        if (radius >= 0) {
+            gfx.circle(target, xs[0], ys[0], static_cast<Sint16>(radius), r, g, b, a);
+        } else if (xs.size() == 2) {
+            gfx.line(target, xs[0], ys[0], xs[1], ys[1], r, g, b, a);
+        } else {
+            gfx.polygon(target, xs.data(), ys.data(), static_cast<int>(xs.size()), r, g, b, a);
+        }
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const Shape& shape) {
+    for (std::size_t i = 0; i < shape.xs.size(); ++i) {
+        out << "(" << shape.xs[i] << "," << shape.ys[i] << ") ";
+    }
+    return out << "radius " << shape.radius << " rgba " << +shape.r << "," << +shape.g << ","
+               << +shape.b << "," << +shape.a;
+}
+
+// A painter of the viewer's picture that keeps its faces, arrows and dots as shapes.
+struct ShapeRecorder {
+    std::vector<Shape> shapes;
+
+    void add(std::vector<Pixel> corners, int radius, SDL_Color c) {
+        Shape shape{{}, {}, radius, c.r, c.g, c.b, 255};
+        for (Pixel p : corners) {
+            shape.xs.push_back(static_cast<Sint16>(p.x));
+            shape.ys.push_back(static_cast<Sint16>(p.y));
+        }
+        shapes.push_back(shape);
+    }
+    void background() {}
+    void face(const FaceShape& face) {
+        const SDL_Color c = face.fillColor;
+        shapes.push_back({{face.xs.begin(), face.xs.end()},
+                          {face.ys.begin(), face.ys.end()},
+                          -1,
+                          c.r,
+                          c.g,
+                          c.b,
+                          255});
+    }
+    void arrow(const ArrowShape& shape) {
+        const Arrow& arrow = shape.arrow;
+        add({arrow.from, arrow.to}, -1, shape.lineColor);
+        add({arrow.to, arrow.wing1}, -1, shape.lineColor);
+        add({arrow.to, arrow.wing2}, -1, shape.lineColor);
+    }
+    void dot(const DotShape& dot) { add({dot.centre}, dot.radius, dot.fillColor); }
+    void text(const TextShape&) {}
+};
+
+class WebGfx : public ::testing::Test {
+  protected:
+    WebGfx() {
+        for (SDL_Surface*& surface : surfaces) {
+            surface = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0xFF0000, 0x00FF00,
+                                           0x0000FF, 0);
+        }
+    }
+    ~WebGfx() override {
+        SDL_FreeSurface(surfaces[0]);
+        SDL_FreeSurface(surfaces[1]);
+    }
+
+    // Both surfaces white, or the same noise, which every blend shows through.
+    void fill(bool noise) {
+        std::mt19937 random(7);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const Uint32 pixel = noise ? random() & 0xFFFFFF : 0xFFFFFF;
+                for (SDL_Surface* surface : surfaces) {
+                    static_cast<Uint32*>(surface->pixels)[y * surface->pitch / 4 + x] = pixel;
+                }
+            }
+        }
+    }
+
+    // The first row from first to last in which the surfaces differ, or -1.
+    int differingRow(int first, int last) const {
+        for (int y = std::max(first, 0); y <= std::min(last, height - 1); ++y) {
+            const auto row = [&](SDL_Surface* s) {
+                return static_cast<const Uint8*>(s->pixels) + y * s->pitch;
+            };
+            if (std::memcmp(row(surfaces[0]), row(surfaces[1]), width * 4) != 0) {
+                return y;
+            }
+        }
+        return -1;
+    }
+
+    // Draws each shape with both and compares the rows it can reach, then all rows.
+    void drawBoth(const std::vector<Shape>& shapes, const std::string& where) {
+        ASSERT_NE(debian.line, nullptr) << dlerror();
+        for (const Shape& shape : shapes) {
+            shape.draw(recovered, surfaces[0]);
+            shape.draw(debian, surfaces[1]);
+            const auto [low, high] = std::minmax_element(shape.ys.begin(), shape.ys.end());
+            const int reach = std::max(shape.radius, 0) + 1;
+            ASSERT_EQ(differingRow(*low - reach, *high + reach), -1) << where << ": " << shape;
+        }
+        ASSERT_EQ(differingRow(0, height - 1), -1) << where;
+    }
+
+    SDL_Surface* surfaces[2] = {};
+};
+
+TEST_F(WebGfx, TheRealLibraryStaysApart) {
+    // The recovered names are not visible to the opened library, whose primitives
+    // therefore call its own code throughout.
+    ASSERT_NE(debian.line, nullptr) << dlerror();
+    EXPECT_NE(debian.line, recovered.line);
+    EXPECT_EQ(dlsym(RTLD_DEFAULT, "aalineRGBA"), nullptr);
+    EXPECT_EQ(dlsym(RTLD_DEFAULT, "hlineColor"), nullptr);
+}
+
+// Every face, arrow and dot of the picture at these corner counts, with the listing
+// shown and hidden (which moves the polygon), with nothing, a vertex, a face and the
+// outer face picked.
+TEST_F(WebGfx, EveryShapeOfTheViewerStates) {
+    for (int n : {3, 4, 5, 6, 7, 9, 12, 13, 40, 65, 100}) {
+        for (bool listing : {true, false}) {
+            Subdivision model;
+            model.showListing = listing;
+            model.build(n);
+            const Vertex v0 = model.vertices[0];
+            const std::vector<Vertex> f0 = model.faceVertices(0);
+            const Pixel picks[] = {
+                {-1, -1},
+                {v0.x + 2, v0.y - 3},
+                {(f0[0].x + f0[1].x + f0[2].x) / 3, (f0[0].y + f0[1].y + f0[2].y) / 3},
+                {995, 595}};
+            for (Pixel at : picks) {
+                model.clearSelection();
+                if (at.x >= 0) {
+                    model.pick(at.x, at.y);
+                }
+                // Without a font the picture holds no text.
+                ShapeRecorder recorder;
+                paint(framePicture(model, StatusLine{}), recorder);
+                fill(false);
+                drawBoth(recorder.shapes, "N = " + std::to_string(n) + " listing " +
+                                              std::to_string(listing) + " pick at " +
+                                              std::to_string(at.x) + "," + std::to_string(at.y));
+                if (HasFatalFailure()) {
+                    return;
+                }
+            }
+        }
+    }
+}
+
+// Over noise, reaching past every edge: lines of every slope and length up to 40 pixels
+// a side from random points, and long ones; polygons of 3 to 12 corners; discs of radius
+// 0 to 20. Random colours, half of them opaque.
+TEST_F(WebGfx, RandomShapesClippedAtTheEdges) {
+    std::mt19937 random(2024);
+    const auto number = [&](int low, int high) {
+        return static_cast<Sint16>(std::uniform_int_distribution<int>(low, high)(random));
+    };
+    const auto shape = [&](std::vector<Sint16> xs, std::vector<Sint16> ys, int radius) {
+        return Shape{std::move(xs),
+                     std::move(ys),
+                     radius,
+                     static_cast<Uint8>(number(0, 255)),
+                     static_cast<Uint8>(number(0, 255)),
+                     static_cast<Uint8>(number(0, 255)),
+                     static_cast<Uint8>(number(0, 1) ? 255 : number(0, 255))};
+    };
+    std::vector<Shape> shapes;
+    for (int dx = -40; dx <= 40; ++dx) {
+        for (int dy = -40; dy <= 40; ++dy) {
+            const Sint16 x = number(-60, width + 60);
+            const Sint16 y = number(-60, height + 60);
+            shapes.push_back(
+                shape({x, static_cast<Sint16>(x + dx)}, {y, static_cast<Sint16>(y + dy)}, -1));
+        }
+    }
+    for (int i = 0; i < 2000; ++i) {
+        std::vector<Sint16> xs;
+        std::vector<Sint16> ys;
+        const int corners = i % 3 == 0 ? 2 : 3 + i % 10;
+        const int reach = i % 3 == 0 ? width : number(1, 200);
+        const Sint16 x = number(-60, width + 60);
+        const Sint16 y = number(-60, height + 60);
+        for (int corner = 0; corner < corners; ++corner) {
+            xs.push_back(static_cast<Sint16>(x + number(-reach, reach)));
+            ys.push_back(static_cast<Sint16>(y + number(-reach, reach)));
+        }
+        shapes.push_back(shape(xs, ys, -1));
+        shapes.push_back(shape({x}, {y}, i % 21));
+    }
+    fill(true);
+    drawBoth(shapes, "random sweep");
+}
+
+} // namespace
