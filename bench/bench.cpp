@@ -6,11 +6,12 @@
 // surface that SDL_SetVideoMode gives there.
 
 #include "draw/frame.h"
+#include "draw/layout.h"
 #include "draw/text.h"
+#include "literal_build.h"
 #include "literal_frame.h"
 #include "literal_pick.h"
 #include "model/subdivision.h"
-#include "oracle/literal_build.h"
 
 #include <SDL.h>
 #include <SDL_ttf.h>
@@ -24,9 +25,7 @@
 
 namespace {
 
-constexpr int corners[] = {6, 100, 1000, 9999};
-constexpr SDL_Color ink{20, 20, 20, 0};
-constexpr SDL_Color paper{255, 255, 255, 0};
+constexpr int corners[] = {startAngles, 100, 1000, maxAngles};
 
 // What a frame draws with: the screen, and the two fonts once as the viewer keeps them
 // and once as single handles for the literal way.
@@ -46,7 +45,7 @@ void viewerFrame(const Subdivision& s, int angles) {
     if (SDL_MUSTLOCK(screen)) {
         SDL_LockSurface(screen);
     }
-    drawFrame(screen, s, StatusLine{&stage.statusFont, angles, ink, paper});
+    drawFrame(screen, s, StatusLine{&stage.statusFont, angles});
     if (SDL_MUSTLOCK(screen)) {
         SDL_UnlockSurface(screen);
     }
@@ -124,7 +123,7 @@ template <class Run> void side(const char* name, int n, Run run) {
         benchmark::RegisterBenchmark((std::string(name) + "/" + std::to_string(n)).c_str(),
                                      [n, run](benchmark::State& state) { run(state, n); });
     b->Unit(benchmark::kMicrosecond);
-    if (n >= 9999 && std::strstr(name, "literal")) {
+    if (n >= maxAngles && std::strstr(name, "literal")) {
         b->Iterations(1);
     }
 }
@@ -181,22 +180,22 @@ bool sameRecords(const Subdivision& a, const Subdivision& b) {
 // pixel in which they differ.
 bool sameFrame(const Subdivision& s, int n, const char* view) {
     viewerFrame(s, n);
-    std::vector<Uint32> ours(1000 * 600);
-    for (int y = 0; y < 600; ++y) {
-        std::memcpy(&ours[y * 1000],
+    std::vector<Uint32> ours(windowWidth * windowHeight);
+    for (int y = 0; y < windowHeight; ++y) {
+        std::memcpy(&ours[y * windowWidth],
                     static_cast<const Uint8*>(stage.screen->pixels) + y * stage.screen->pitch,
-                    4 * 1000);
+                    4 * windowWidth);
     }
     literalViewerFrame(s, n);
-    for (int y = 0; y < 600; ++y) {
+    for (int y = 0; y < windowHeight; ++y) {
         const auto* row = reinterpret_cast<const Uint32*>(
             static_cast<const Uint8*>(stage.screen->pixels) + y * stage.screen->pitch);
-        for (int x = 0; x < 1000; ++x) {
-            if (row[x] != ours[y * 1000 + x]) {
+        for (int x = 0; x < windowWidth; ++x) {
+            if (row[x] != ours[y * windowWidth + x]) {
                 std::fprintf(stderr,
                              "bench: the frames differ at N = %d, %s: first at (%d, %d), "
                              "ours %06x, literal %06x\n",
-                             n, view, x, y, ours[y * 1000 + x], row[x]);
+                             n, view, x, y, ours[y * windowWidth + x], row[x]);
                 return false;
             }
         }
@@ -270,13 +269,14 @@ bool openStage() {
         std::fprintf(stderr, "bench: SDL: %s\n", SDL_GetError());
         return false;
     }
-    stage.screen = SDL_SetVideoMode(1000, 600, 32, SDL_SWSURFACE);
-    stage.labelFont = openFontPair(HEXIL_FONT_PATH, 11);
-    stage.statusFont = openFontPair(HEXIL_FONT_PATH, 13);
-    stage.literalLabelFont = TTF_OpenFont(HEXIL_FONT_PATH, 11);
-    stage.literalStatusFont = TTF_OpenFont(HEXIL_FONT_PATH, 13);
-    if (!stage.screen || stage.screen->format->BitsPerPixel != 32 || !stage.labelFont.outlined ||
-        !stage.statusFont.outlined || !stage.literalLabelFont || !stage.literalStatusFont) {
+    stage.screen = SDL_SetVideoMode(windowWidth, windowHeight, frameBitsPerPixel, SDL_SWSURFACE);
+    stage.labelFont = openFontPair(HEXIL_FONT_PATH, layout::labelPointSize);
+    stage.statusFont = openFontPair(HEXIL_FONT_PATH, layout::statusPointSize);
+    stage.literalLabelFont = TTF_OpenFont(HEXIL_FONT_PATH, layout::labelPointSize);
+    stage.literalStatusFont = TTF_OpenFont(HEXIL_FONT_PATH, layout::statusPointSize);
+    if (!stage.screen || stage.screen->format->BitsPerPixel != frameBitsPerPixel ||
+        !stage.labelFont.outlined || !stage.statusFont.outlined || !stage.literalLabelFont ||
+        !stage.literalStatusFont) {
         std::fprintf(stderr, "bench: no 32-bit screen or no font %s: %s\n", HEXIL_FONT_PATH,
                      SDL_GetError());
         return false;

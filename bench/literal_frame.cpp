@@ -1,5 +1,8 @@
 #include "literal_frame.h"
 
+#include "draw/layout.h"
+#include "draw/text.h"
+
 #include <SDL_gfxPrimitives.h>
 
 #include <algorithm>
@@ -47,7 +50,7 @@ void blitAndFree(SDL_Surface* text, SDL_Surface* target, int x, int y) {
 
 void label(const Subdivision& s, TTF_Font* font, SDL_Surface* target, SDL_Color fill,
            const std::string& text, int x, int y) {
-    SDL_Surface* surface = literalOutlinedText(font, 2, text, fill, s.paperColor);
+    SDL_Surface* surface = literalOutlinedText(font, textOutlineWidth, text, fill, s.paperColor);
     if (surface) {
         blitAndFree(surface, target, x, y);
     }
@@ -62,8 +65,8 @@ void faces(const Subdivision& s, SDL_Surface* target) {
         std::vector<Sint16> xs;
         std::vector<Sint16> ys;
         if (f == count - 1) {
-            xs = {0, 1000, 1000, 0};
-            ys = {0, 0, 600, 600};
+            xs = {0, windowWidth, windowWidth, 0};
+            ys = {0, 0, windowHeight, windowHeight};
         } else {
             for (const Vertex& v : s.faceVertices(f)) {
                 xs.push_back(static_cast<Sint16>(v.x));
@@ -132,9 +135,9 @@ void dots(const Subdivision& s, SDL_Surface* target) {
     for (std::size_t v = 0; v < s.vertices.size(); ++v) {
         const bool picked = static_cast<int>(v) == s.pickedVertex;
         const SDL_Color color = picked ? s.highlightColor : s.vertexColor;
-        filledCircleRGBA(target, static_cast<Sint16>(s.vertices[v].x),
-                         static_cast<Sint16>(s.vertices[v].y), picked ? 5 : 4, color.r, color.g,
-                         color.b, 255);
+        filledCircleRGBA(
+            target, static_cast<Sint16>(s.vertices[v].x), static_cast<Sint16>(s.vertices[v].y),
+            picked ? layout::pickedDotRadius : layout::dotRadius, color.r, color.g, color.b, 255);
     }
 }
 
@@ -143,8 +146,8 @@ void labels(const Subdivision& s, TTF_Font* font, SDL_Surface* target) {
         const HalfEdge& h = s.halfEdges[k];
         const SDL_Color color =
             occurs(s.pickedVertexEdges, static_cast<int>(k)) ? s.highlightColor : s.inkColor;
-        SDL_Surface* text =
-            literalOutlinedText(font, 2, named("e", static_cast<int>(k)), color, s.paperColor);
+        SDL_Surface* text = literalOutlinedText(
+            font, textOutlineWidth, named("e", static_cast<int>(k)), color, s.paperColor);
         if (!text) {
             continue;
         }
@@ -153,14 +156,14 @@ void labels(const Subdivision& s, TTF_Font* font, SDL_Surface* target) {
         const int ax = (head.x + (head.x + tail.x) / 2) / 2;
         const int ay = (head.y + (head.y + tail.y) / 2) / 2;
         int x = ax - text->w / 2;
-        if (x + text->w > 1000) {
-            x = 1000 - text->w;
+        if (x + text->w > windowWidth) {
+            x = windowWidth - text->w;
         } else if (x < 0) {
             x = 0;
         }
         int y = ay - text->h / 2;
-        if (y + text->h > 600) {
-            y = 600 - text->h;
+        if (y + text->h > windowHeight) {
+            y = windowHeight - text->h;
         } else if (y < 0) {
             y = 0;
         }
@@ -171,18 +174,18 @@ void labels(const Subdivision& s, TTF_Font* font, SDL_Surface* target) {
         const Vertex& v = s.vertices[i];
         const SDL_Color color =
             static_cast<int>(i) == s.pickedVertex ? s.highlightColor : s.inkColor;
-        SDL_Surface* text =
-            literalOutlinedText(font, 2, named("v", static_cast<int>(i)), color, s.paperColor);
+        SDL_Surface* text = literalOutlinedText(
+            font, textOutlineWidth, named("v", static_cast<int>(i)), color, s.paperColor);
         if (!text) {
             continue;
         }
-        int x = v.x + 3;
-        if (x + text->w > 1000) {
-            x = 990 - text->w;
+        int x = v.x + layout::vertexLabelOffset;
+        if (x + text->w > windowWidth) {
+            x = windowWidth - layout::vertexLabelMargin - text->w;
         }
         int y = v.y;
-        if (y + text->h > 600) {
-            y = 590 - text->h;
+        if (y + text->h > windowHeight) {
+            y = windowHeight - layout::vertexLabelMargin - text->h;
         }
         blitAndFree(text, target, x, y);
     }
@@ -192,7 +195,8 @@ void labels(const Subdivision& s, TTF_Font* font, SDL_Surface* target) {
         const SDL_Color color = f == s.pickedFace                   ? s.highlightColor
                                 : occurs(s.pickedFaceNeighbours, f) ? s.neighbourLabelColor
                                                                     : s.inkColor;
-        SDL_Surface* text = literalOutlinedText(font, 2, named("f", f), color, s.paperColor);
+        SDL_Surface* text =
+            literalOutlinedText(font, textOutlineWidth, named("f", f), color, s.paperColor);
         if (!text) {
             continue;
         }
@@ -210,62 +214,73 @@ void labels(const Subdivision& s, TTF_Font* font, SDL_Surface* target) {
         int ax = sumX / corners;
         int ay = sumY / corners;
         if (f == count - 1) {
-            ax = s.showListing ? 50 : 166;
-            ay = 300;
+            const Pixel centre =
+                s.showListing ? layout::outerLabelCentre : layout::outerLabelCentreWithoutListing;
+            ax = centre.x;
+            ay = centre.y;
         }
         blitAndFree(text, target, ax - text->w / 2, ay - text->h / 2);
     }
 }
 
 void listing(const Subdivision& s, TTF_Font* font, SDL_Surface* target) {
+    using namespace layout;
     label(s, font, target, s.inkColor,
-          named("List of vertices (", static_cast<int>(s.vertices.size())) + "):", 428, 20);
+          named("List of vertices (", static_cast<int>(s.vertices.size())) + "):", vertexColumn,
+          listingTitleRow);
     for (std::size_t i = 0; i < s.vertices.size(); ++i) {
         const Vertex& v = s.vertices[i];
         const SDL_Color color =
             static_cast<int>(i) == s.pickedVertex ? s.highlightColor : s.inkColor;
-        const int y = 39 + 14 * static_cast<int>(i);
-        label(s, font, target, color, named("v", static_cast<int>(i)), 428, y);
-        label(s, font, target, color, named("x: ", v.x), 468, y);
-        label(s, font, target, color, named("y: ", v.y), 508, y);
+        const int y = listingFirstRow + listingRowHeight * static_cast<int>(i);
+        label(s, font, target, color, named("v", static_cast<int>(i)), vertexColumn, y);
+        label(s, font, target, color, named("x: ", v.x), vertexXColumn, y);
+        label(s, font, target, color, named("y: ", v.y), vertexYColumn, y);
         label(s, font, target, color,
-              named("e", indexOf(s.halfEdges, recordAt(s.halfEdges, v.edge))), 548, y);
+              named("e", indexOf(s.halfEdges, recordAt(s.halfEdges, v.edge))), vertexEdgeColumn, y);
     }
 
     label(s, font, target, s.inkColor,
-          named("List of faces (", static_cast<int>(s.faces.size())) + "):", 600, 20);
+          named("List of faces (", static_cast<int>(s.faces.size())) + "):", faceColumn,
+          listingTitleRow);
     for (std::size_t j = 0; j < s.faces.size(); ++j) {
         const int position = static_cast<int>(j);
         const SDL_Color color = position == s.pickedFace                   ? s.highlightColor
                                 : occurs(s.pickedFaceNeighbours, position) ? s.neighbourLabelColor
                                                                            : s.inkColor;
-        const int y = 39 + 14 * position;
-        label(s, font, target, color, named("f", position), 600, y);
+        const int y = listingFirstRow + listingRowHeight * position;
+        label(s, font, target, color, named("f", position), faceColumn, y);
         label(s, font, target, color,
-              named("e", indexOf(s.halfEdges, recordAt(s.halfEdges, s.faces[j].edge))), 630, y);
+              named("e", indexOf(s.halfEdges, recordAt(s.halfEdges, s.faces[j].edge))),
+              faceEdgeColumn, y);
     }
 
     label(s, font, target, s.inkColor,
-          named("List of half-edges (", static_cast<int>(s.halfEdges.size())) + "):", 705, 20);
+          named("List of half-edges (", static_cast<int>(s.halfEdges.size())) + "):",
+          halfEdgeColumn, listingTitleRow);
     for (std::size_t k = 0; k < s.halfEdges.size(); ++k) {
         const HalfEdge& h = s.halfEdges[k];
         const int position = static_cast<int>(k);
         const SDL_Color color =
             occurs(s.pickedVertexEdges, position) ? s.highlightColor : s.inkColor;
-        const int y = 39 + 14 * position;
-        label(s, font, target, color, named("e", position), 705, y);
+        const int y = listingFirstRow + listingRowHeight * position;
+        label(s, font, target, color, named("e", position), halfEdgeColumn, y);
         label(s, font, target, color,
-              named("v", indexOf(s.vertices, recordAt(s.vertices, h.target))), 735, y);
+              named("v", indexOf(s.vertices, recordAt(s.vertices, h.target))), halfEdgeTargetColumn,
+              y);
         const int face = indexOf(s.faces, recordAt(s.faces, h.face));
         if (face != -1) {
-            label(s, font, target, color, named("f", face), 765, y);
+            label(s, font, target, color, named("f", face), halfEdgeFaceColumn, y);
         }
         label(s, font, target, color,
-              named("next: e", indexOf(s.halfEdges, recordAt(s.halfEdges, h.next))), 795, y);
+              named("next: e", indexOf(s.halfEdges, recordAt(s.halfEdges, h.next))),
+              halfEdgeNextColumn, y);
         label(s, font, target, color,
-              named("prev: e", indexOf(s.halfEdges, recordAt(s.halfEdges, h.prev))), 855, y);
+              named("prev: e", indexOf(s.halfEdges, recordAt(s.halfEdges, h.prev))),
+              halfEdgePrevColumn, y);
         label(s, font, target, color,
-              named("opp: e", indexOf(s.halfEdges, recordAt(s.halfEdges, h.opp))), 915, y);
+              named("opp: e", indexOf(s.halfEdges, recordAt(s.halfEdges, h.opp))),
+              halfEdgeOppColumn, y);
     }
 }
 
@@ -295,7 +310,7 @@ void literalFrame(const Subdivision& s, int angles, TTF_Font* labelFont, TTF_Fon
     if (SDL_MUSTLOCK(screen)) {
         SDL_LockSurface(screen);
     }
-    SDL_Rect whole{0, 0, 1000, 600};
+    SDL_Rect whole{0, 0, windowWidth, windowHeight};
     SDL_FillRect(screen, &whole, 0xFFFFFF);
 
     faces(s, screen);
@@ -309,10 +324,10 @@ void literalFrame(const Subdivision& s, int angles, TTF_Font* labelFont, TTF_Fon
     }
 
     SDL_Surface* status =
-        literalOutlinedText(statusFont, 2, named("Angles: ", angles), SDL_Color{20, 20, 20, 0},
-                            SDL_Color{255, 255, 255, 0});
+        literalOutlinedText(statusFont, textOutlineWidth, named("Angles: ", angles),
+                            palette::inkColor, palette::paperColor);
     if (status) {
-        blitAndFree(status, screen, 10, 10);
+        blitAndFree(status, screen, layout::statusPlace.x, layout::statusPlace.y);
     }
     if (SDL_MUSTLOCK(screen)) {
         SDL_UnlockSurface(screen);

@@ -5,7 +5,7 @@
 # directory, wait for its window and first frame, read its pixels, click, close it the
 # way a window manager does and collect its exit status. Sourced by scripts/run,
 # scripts/screenshots and tests/e2e/lib.sh, which set XS_HEXIL (the viewer) and
-# XS_WM_CLOSE (the helper built with the tests that sends WM_DELETE_WINDOW).
+# XS_WM_CLOSE (the helper, scripts/wm_close.cpp, that sends WM_DELETE_WINDOW).
 #
 # Every wait ends within one budget, XS_BUDGET seconds (240) from sourcing, so that a
 # hung viewer fails well before an outer time-out kills the caller without clean-up.
@@ -20,7 +20,8 @@ XS_KEEP=""
 XS_XVFB_PID="" XS_DIR="" XS_PID="" XS_WIN="" XS_STATUS=""
 # Environment for the viewer alone: NAME=VALUE words, after xs_launch's own ENV.
 XS_ENV=()
-XS_WIDTH=1000 XS_HEIGHT=600
+# The window's size, as xs_wait_window finds it.
+XS_WIDTH="" XS_HEIGHT=""
 # Colour depth of the X server that xs_start_xvfb starts.
 XS_DEPTH="${XS_DEPTH:-24}"
 # The real ImageMagick, not a wrapper that may come first on PATH.
@@ -112,13 +113,18 @@ xs_running() {
     [[ -n "$state" && "$state" != Z ]]
 }
 
-# xs_wait_window [SECONDS]: waits for the window titled "HEXIL"; sets XS_WIN.
+# xs_wait_window [SECONDS]: waits for the window titled "HEXIL"; sets XS_WIN, XS_WIDTH
+# and XS_HEIGHT.
 xs_wait_window() {
-    local deadline
+    local deadline geometry
     deadline="$(xs_deadline "${1:-30}")"
     while ((SECONDS < deadline)); do
         XS_WIN="$(xdotool search --name '^HEXIL$' 2>/dev/null | head -n1 || true)"
-        [[ -n "$XS_WIN" ]] && return 0
+        if [[ -n "$XS_WIN" ]] && geometry="$(xdotool getwindowgeometry --shell "$XS_WIN")"; then
+            XS_WIDTH="$(sed -n 's/^WIDTH=//p' <<<"$geometry")"
+            XS_HEIGHT="$(sed -n 's/^HEIGHT=//p' <<<"$geometry")"
+            return 0
+        fi
         xs_running || return 1
         sleep 0.05
     done

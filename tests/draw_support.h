@@ -1,6 +1,7 @@
 #pragma once
 
-#include "draw/scene.h"
+#include "draw/frame.h"
+#include "draw/layout.h"
 #include "draw/text.h"
 #include "model/subdivision.h"
 
@@ -33,7 +34,7 @@ class DrawTest : public ::testing::Test {
     DrawTest() {
         SDL_Init(SDL_INIT_VIDEO);
         TTF_Init();
-        font = openFontPair(HEXIL_FONT_PATH, 11);
+        font = openFontPair(HEXIL_FONT_PATH, layout::labelPointSize);
         model.font = &font;
     }
     ~DrawTest() override {
@@ -44,7 +45,8 @@ class DrawTest : public ::testing::Test {
     }
 
     static SDL_Surface* blank(Uint32 fill) {
-        SDL_Surface* s = SDL_CreateRGBSurface(0, 1000, 600, 32, 0xff0000, 0xff00, 0xff, 0);
+        SDL_Surface* s = SDL_CreateRGBSurface(0, windowWidth, windowHeight, frameBitsPerPixel,
+                                              0xff0000, 0xff00, 0xff, 0);
         SDL_FillRect(s, nullptr, fill);
         return s;
     }
@@ -64,21 +66,22 @@ class DrawTest : public ::testing::Test {
     }
     void redraw() {
         SDL_FillRect(surface, nullptr, 0xffffff);
-        draw(model, surface);
+        drawFrame(surface, model, StatusLine{});
     }
 
     // Whether the surface shows the label: each pixel that it covers whole, the same over
     // white as over black; and it covers at least one.
     bool shows(const std::string& text, int x, int y, SDL_Color fill, Font* with = nullptr) const {
-        SDL_Surface* label = renderOutlinedText(with ? with : model.font, 2, text, fill, paper);
+        SDL_Surface* label =
+            renderOutlinedText(with ? with : model.font, textOutlineWidth, text, fill, paper);
         SDL_Surface* over[] = {blank(0xffffff), blank(0)};
         for (SDL_Surface* s : over) {
             SDL_Rect place{Sint16(x), Sint16(y), 0, 0};
             SDL_BlitSurface(label, nullptr, s, &place);
         }
         int covered = 0, same = 0;
-        for (int j = std::max(y, 0); j < std::min(y + label->h, 600); ++j) {
-            for (int i = std::max(x, 0); i < std::min(x + label->w, 1000); ++i) {
+        for (int j = std::max(y, 0); j < std::min(y + label->h, windowHeight); ++j) {
+            for (int i = std::max(x, 0); i < std::min(x + label->w, windowWidth); ++i) {
                 const Uint32 p = at(over[0], i, j);
                 covered += p == at(over[1], i, j);
                 same += p == at(over[1], i, j) && p == at(surface, i, j);

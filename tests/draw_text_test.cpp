@@ -8,7 +8,7 @@
 // font nothing is drawn.
 TEST_F(DrawTest, OutlinedTextMatchesTogglingOneHandle) {
     const SDL_Color halo = paper;
-    for (int size : {11, 13}) {
+    for (int size : {layout::labelPointSize, layout::statusPointSize}) {
         TTF_Font* oracle = TTF_OpenFont(HEXIL_FONT_PATH, size);
         Font pair = openFontPair(HEXIL_FONT_PATH, size);
         Font one{TTF_OpenFont(HEXIL_FONT_PATH, size), nullptr, 0};

@@ -1,7 +1,7 @@
 #include "app/application.h"
 
 #include "app/input_handler.h"
-#include "draw/frame.h"
+#include "draw/layout.h"
 
 #include <sstream>
 
@@ -33,10 +33,8 @@ bool Application::init() {
     // timer, so that subsystem is stopped again and an idle viewer really sleeps.
     SDL_QuitSubSystem(SDL_INIT_TIMER);
     setCaption("HEXIL");
-    font = openFont("tahoma", 13);
-    inkColor = {20, 20, 20, 0};
-    paperColor = {255, 255, 255, 0};
-    labelFont = openFont("tahoma", 11);
+    font = openFont(layout::fontName, layout::statusPointSize);
+    labelFont = openFont(layout::fontName, layout::labelPointSize);
     subdivision = Subdivision(&labelFont);
     subdivision.build(angles);
     return true;
@@ -60,8 +58,8 @@ bool Application::initLibraries() {
 }
 
 bool Application::initVideo() {
-    screenRect = {0, 0, 1000, 600};
-    bitsPerPixel = 32;
+    screenRect = {0, 0, windowWidth, windowHeight};
+    bitsPerPixel = frameBitsPerPixel;
     fullscreen = false;
     setVideoMode();
     std::ostringstream line;
@@ -110,7 +108,7 @@ void Application::redraw() {
     if (SDL_MUSTLOCK(screen)) {
         SDL_LockSurface(screen);
     }
-    drawFrame(screen, subdivision, StatusLine{&font, angles, inkColor, paperColor});
+    drawFrame(screen, subdivision, StatusLine{&font, angles});
     SDL_Flip(screen);
     if (SDL_MUSTLOCK(screen)) {
         SDL_UnlockSurface(screen);

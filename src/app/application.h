@@ -2,6 +2,7 @@
 
 #include "app/log.h"
 #include "app/platform.h"
+#include "draw/frame.h"
 #include "draw/text.h"
 #include "model/subdivision.h"
 
@@ -10,7 +11,7 @@
 #include <string>
 
 // The whole program's state: the log, the half-edge structure, the window, the
-// status-line style and N. Start-up and shutdown write one log line per step.
+// status-line font and N. Start-up and shutdown write one log line per step.
 struct Application {
     explicit Application(Platform platform = {});
     ~Application();
@@ -37,14 +38,12 @@ struct Application {
     Log log;
     Subdivision subdivision;
     SDL_Surface* screen = nullptr; // owned by SDL
-    SDL_Rect screenRect{0, 0, 1000, 600};
-    Font font; // status line, 13 points
-    SDL_Color inkColor{20, 20, 20, 0};
-    SDL_Color paperColor{255, 255, 255, 0};
-    int angles = 6;
+    SDL_Rect screenRect{0, 0, windowWidth, windowHeight};
+    Font font; // the status line's
+    int angles = startAngles;
     bool fullscreen = false;
-    int bitsPerPixel = 32;
-    Font labelFont; // the subdivision's labels and listing, 11 points
+    int bitsPerPixel = frameBitsPerPixel;
+    Font labelFont; // the subdivision's labels and listing
     Platform platform;
 };
 

@@ -7,5 +7,5 @@ void drawFrame(SDL_Surface* target, const Subdivision& s, const StatusLine& stat
         return;
     }
     SurfacePainter painter{target};
-    paintFrame(s, status, painter);
+    paint(framePicture(s, status), painter);
 }

@@ -5,8 +5,10 @@
 
 #include <SDL.h>
 
-// The viewer's whole frame on target, as its window shows it: the first 1000 x 600 pixels
-// filled white (a raw 0xFFFFFF, white on the 32-bit surfaces the viewer uses), the scene
-// and listing of s (draw), then the status line "Angles: N" from status.font with its
-// top-left corner at (10, 10). Does not lock, flip or unlock the target.
+// The depth of the surfaces the frame is drawn for: the window's and the exported PNG's.
+constexpr int frameBitsPerPixel = 32;
+
+// The viewer's whole frame on target, as its window shows it: framePicture painted by a
+// SurfacePainter, the window's rectangle first filled with paper as a raw pixel value
+// (white on the 32-bit surfaces the viewer uses). Does not lock, flip or unlock the target.
 void drawFrame(SDL_Surface* target, const Subdivision& s, const StatusLine& status);

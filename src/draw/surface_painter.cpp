@@ -13,28 +13,44 @@ void line(SDL_Surface* target, Pixel from, Pixel to, SDL_Color color) {
 } // namespace
 
 void SurfacePainter::background() const {
-    SDL_Rect whole{0, 0, 1000, 600};
-    SDL_FillRect(target, &whole, 0xFFFFFF);
+    SDL_Rect whole{0, 0, windowWidth, windowHeight};
+    const SDL_Color paper = palette::paperColor;
+    SDL_FillRect(target, &whole, Uint32{paper.r} << 16 | Uint32{paper.g} << 8 | paper.b);
 }
 
-void SurfacePainter::face(int, const std::vector<Sint16>& xs, const std::vector<Sint16>& ys,
-                          SDL_Color color) const {
-    filledPolygonRGBA(target, xs.data(), ys.data(), static_cast<int>(xs.size()), color.r, color.g,
-                      color.b, 255);
+void SurfacePainter::face(const FaceShape& face) const {
+    const SDL_Color color = face.fillColor;
+    filledPolygonRGBA(target, face.xs.data(), face.ys.data(), static_cast<int>(face.xs.size()),
+                      color.r, color.g, color.b, 255);
 }
 
-void SurfacePainter::arrow(int, const Arrow& arrow, SDL_Color color) const {
-    line(target, arrow.from, arrow.to, color);
-    line(target, arrow.to, arrow.wing1, color);
-    line(target, arrow.to, arrow.wing2, color);
+void SurfacePainter::arrow(const ArrowShape& arrow) const {
+    const Arrow& a = arrow.arrow;
+    line(target, a.from, a.to, arrow.lineColor);
+    line(target, a.to, a.wing1, arrow.lineColor);
+    line(target, a.to, a.wing2, arrow.lineColor);
 }
 
-void SurfacePainter::dot(int, Pixel centre, int radius, SDL_Color color) const {
-    filledCircleRGBA(target, static_cast<Sint16>(centre.x), static_cast<Sint16>(centre.y),
-                     static_cast<Sint16>(radius), color.r, color.g, color.b, 255);
+void SurfacePainter::dot(const DotShape& dot) const {
+    const SDL_Color color = dot.fillColor;
+    filledCircleRGBA(target, static_cast<Sint16>(dot.centre.x), static_cast<Sint16>(dot.centre.y),
+                     static_cast<Sint16>(dot.radius), color.r, color.g, color.b, 255);
 }
 
-void SurfacePainter::blit(SDL_Surface* rendered, Pixel at) const {
+void SurfacePainter::text(const TextShape& text) const {
+    const TextPlace& place = text.place;
+    if (place.rule == TextPlace::corner) {
+        drawLabel(target, text.font, text.outlineColor, text.fillColor, text.text, place.at.x,
+                  place.at.y);
+        return;
+    }
+    // The rendering that is blitted also gives the size that places it.
+    SDL_Surface* rendered = renderOutlinedText(text.font, textOutlineWidth, text.text,
+                                               text.fillColor, text.outlineColor);
+    if (!rendered) {
+        return;
+    }
+    const Pixel at = place.topLeft({rendered->w, rendered->h});
     blendText(rendered, target, at.x, at.y);
     SDL_FreeSurface(rendered);
 }

@@ -24,6 +24,25 @@ void closeFont(Font& font) {
     font = Font{};
 }
 
+// Toggling the one handle costs its glyph cache; the pair of handles avoids that.
+TTF_Font* outliner(Font* font, int outlineWidth) {
+    if (!font->outlined) {
+        TTF_SetFontOutline(font->plain, outlineWidth);
+        return font->plain;
+    }
+    if (font->outlineWidth != outlineWidth) {
+        TTF_SetFontOutline(font->outlined, outlineWidth);
+        font->outlineWidth = outlineWidth;
+    }
+    return font->outlined;
+}
+
+void plainAgain(Font* font) {
+    if (!font->outlined) {
+        TTF_SetFontOutline(font->plain, 0);
+    }
+}
+
 namespace {
 
 // SDL 1.2's blend of one channel: the source's share of the difference, rounded down.
@@ -80,19 +99,9 @@ SDL_Surface* renderOutlinedText(Font* font, int outlineWidth, const std::string&
     if (!font || !font->plain) {
         return nullptr;
     }
-    SDL_Surface* outlined = nullptr;
-    if (font->outlined) {
-        if (font->outlineWidth != outlineWidth) {
-            TTF_SetFontOutline(font->outlined, outlineWidth);
-            font->outlineWidth = outlineWidth;
-        }
-        outlined = TTF_RenderUTF8_Blended(font->outlined, text.c_str(), outlineColor);
-    } else {
-        // Without a second handle the one font is toggled, which costs its glyph cache.
-        TTF_SetFontOutline(font->plain, outlineWidth);
-        outlined = TTF_RenderUTF8_Blended(font->plain, text.c_str(), outlineColor);
-        TTF_SetFontOutline(font->plain, 0);
-    }
+    SDL_Surface* outlined =
+        TTF_RenderUTF8_Blended(outliner(font, outlineWidth), text.c_str(), outlineColor);
+    plainAgain(font);
     if (!outlined) {
         return nullptr;
     }
@@ -117,7 +126,7 @@ void drawLabel(SDL_Surface* target, Font* font, SDL_Color outlineColor, SDL_Colo
     if (x >= clip.x + clip.w || y >= clip.y + clip.h) {
         return;
     }
-    SDL_Surface* label = renderOutlinedText(font, 2, text, fillColor, outlineColor);
+    SDL_Surface* label = renderOutlinedText(font, textOutlineWidth, text, fillColor, outlineColor);
     if (!label) {
         return;
     }

@@ -19,12 +19,26 @@ Font openFontPair(const char* path, int pointSize);
 // Closes both handles; must run before TTF_Quit.
 void closeFont(Font& font);
 
+// The width of the outline around every text on screen, in pixels.
+constexpr int textOutlineWidth = 2;
+
 // The text in fillColor laid at (outlineWidth, outlineWidth) over a copy drawn with an
 // outline of outlineWidth pixels in outlineColor. A new surface owned by the caller, or
 // null when the font is missing or the outline rendering fails. When only the plain
 // pass fails, the outline rendering alone is returned.
 SDL_Surface* renderOutlinedText(Font* font, int outlineWidth, const std::string& text,
                                 SDL_Color fillColor, SDL_Color outlineColor);
+
+// The size of an outlined rendering.
+struct TextSize {
+    int w = 0;
+    int h = 0;
+};
+
+// The handle that draws font's outline, set to outlineWidth. Without a second handle it
+// is the plain one with its outline switched on, which plainAgain switches off again.
+TTF_Font* outliner(Font* font, int outlineWidth);
+void plainAgain(Font* font);
 
 // Lays text, a 32-bit surface with an alpha byte per pixel, onto target with its top-left
 // corner at (x, y), clipped to target's clipping rectangle, blended the way SDL 1.2's blit
@@ -36,7 +50,7 @@ SDL_Surface* renderOutlinedText(Font* font, int outlineWidth, const std::string&
 // requires it).
 void blendText(SDL_Surface* text, SDL_Surface* target, int x, int y);
 
-// renderOutlinedText with a 2-pixel outline in outlineColor, blitted with its top-left
+// renderOutlinedText with a textOutlineWidth outline in outlineColor, blitted with its top-left
 // corner at (x, y) and freed. Draws nothing when the rendering fails, and renders nothing
 // when (x, y) lies at or past the right or bottom edge of the target's clipping rectangle,
 // where the whole label would be clipped.

@@ -1,6 +1,7 @@
 #include "export/export.h"
 
 #include "draw/frame.h"
+#include "draw/layout.h"
 #include "export/json_export.h"
 #include "export/options.h"
 #include "export/output_file.h"
@@ -18,7 +19,8 @@ namespace {
 
 // The viewer's surface: 32 bits, red, green and blue bytes, no alpha.
 SDL_Surface* frameSurface() {
-    return SDL_CreateRGBSurface(SDL_SWSURFACE, 1000, 600, 32, 0xff0000, 0x00ff00, 0x0000ff, 0);
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, windowWidth, windowHeight, frameBitsPerPixel,
+                                0xff0000, 0x00ff00, 0x0000ff, 0);
 }
 
 std::string renderPng(const Subdivision& s, const StatusLine& status) {
@@ -45,8 +47,8 @@ struct Fonts {
         closeFont(labels);
     }
     bool open(const std::string& path) {
-        status = openFontPair(path.c_str(), 13);
-        labels = openFontPair(path.c_str(), 11);
+        status = openFontPair(path.c_str(), layout::statusPointSize);
+        labels = openFontPair(path.c_str(), layout::labelPointSize);
         return status.plain && labels.plain;
     }
 };
@@ -93,12 +95,9 @@ int exportMain(int argc, char* argv[], std::ostream& out, std::ostream& err) {
             return 2;
         }
     } else if (picture) {
-        std::string path = "tahoma.ttf";
-        if (!readable(path)) {
-            path = HEXIL_DEFAULT_FONT;
-        }
-        if (!fonts.open(path)) {
-            err << "hexil-export: --font: none given, and neither tahoma.ttf here nor "
+        const std::string here = std::string(layout::fontName) + ".ttf";
+        if (!fonts.open(readable(here) ? here : HEXIL_DEFAULT_FONT)) {
+            err << "hexil-export: --font: none given, and neither " << here << " here nor "
                 << HEXIL_DEFAULT_FONT << " opens: " << SDL_GetError() << '\n';
             return 2;
         }

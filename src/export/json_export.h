@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 
 // The records of s, their links and the selection as one JSON document:
-//   { "program": "hexil-export", "version": "1.0.0", "angles": N,
+//   { "program": "hexil-export", "version": HEXIL_VERSION, "angles": N,
 //     "showLabels": bool, "showListing": bool,
 //     "vertices":  [ {"number", "x", "y", "edge"} ... ],
 //     "faces":     [ {"number", "edge", "outer"} ... ],

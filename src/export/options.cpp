@@ -1,5 +1,7 @@
 #include "export/options.h"
 
+#include "model/subdivision.h"
+
 #include <getopt.h>
 
 #include <algorithm>
@@ -10,10 +12,6 @@
 #include <string_view>
 
 namespace {
-
-constexpr int maxAngles = 9999;
-constexpr int windowWidth = 1000;
-constexpr int windowHeight = 600;
 
 // Long options without a short form get codes above any character.
 enum Code { anglesCode = 256, noLabelsCode, noListingCode, pickCode, fontCode, formatCode };
@@ -65,6 +63,11 @@ std::optional<Format> formatNamed(std::string name) {
     return std::nullopt;
 }
 
+// "1000 x 600".
+std::string windowSize() {
+    return std::to_string(windowWidth) + " x " + std::to_string(windowHeight);
+}
+
 Command failure(std::string error) {
     Command command;
     command.error = std::move(error);
@@ -93,13 +96,17 @@ std::string usage() {
     return "Usage: hexil-export [OPTION]... --output FILE\n"
            "Writes what the HEXIL viewer shows for one state, or its records as tables.\n"
            "\n"
-           "  --angles N      corners of the polygon, 0 to 9999 (default 6; below 3: empty)\n"
+           "  --angles N      corners of the polygon, 0 to " +
+           std::to_string(maxAngles) + " (default " + std::to_string(startAngles) +
+           "; below 3: empty)\n"
            "  --no-labels     no v, e and f labels in the picture (the viewer's key c)\n"
            "  --no-listing    no listing; the polygon moves to the middle (key t)\n"
            "  --pick X,Y      one left click at window pixel (X, Y)\n"
            "  --font PATH     TrueType font (default: tahoma.ttf here, else DejaVu Sans)\n"
            "  -o, --output FILE\n"
-           "                  FILE.png the 1000 x 600 frame, FILE.svg the same as vector\n"
+           "                  FILE.png the " +
+           windowSize() +
+           " frame, FILE.svg the same as vector\n"
            "                  shapes, FILE.md or FILE.csv the record tables, FILE.json the\n"
            "                  records and links; - for standard output (with --format)\n"
            "  --format F      png, svg, md, csv or json, whatever FILE's extension\n"
@@ -147,8 +154,9 @@ Command parseCommand(int argc, char* argv[]) {
                                " is not X,Y (two whole numbers and a comma)");
             }
             if (*x < 0 || *x >= windowWidth || *y < 0 || *y >= windowHeight) {
-                return failure("--pick: " + std::string(value) +
-                               " lies outside the 1000 x 600 window (0 to 999, 0 to 599)");
+                return failure("--pick: " + std::string(value) + " lies outside the " +
+                               windowSize() + " window (0 to " + std::to_string(windowWidth - 1) +
+                               ", 0 to " + std::to_string(windowHeight - 1) + ")");
             }
             o.pick = Click{*x, *y};
             break;

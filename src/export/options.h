@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/subdivision.h"
+
 #include <optional>
 #include <string>
 
@@ -14,7 +16,7 @@ struct Click {
 
 // One export: the viewer's state and where it goes.
 struct ExportOptions {
-    int angles = 6;
+    int angles = startAngles;
     bool showLabels = true;
     bool showListing = true;
     std::optional<Click> pick;
@@ -31,8 +33,8 @@ struct Command {
 };
 
 // Reads the command line with getopt_long:
-//   --angles N (0 to 9999, default 6), --no-labels, --no-listing, --pick X,Y (a pixel of
-//   the 1000 x 600 window), --font PATH, --output/-o FILE, --format png|svg|md|csv|json,
+//   --angles N (0 to maxAngles, default startAngles), --no-labels, --no-listing, --pick X,Y
+//   (a pixel of the window), --font PATH, --output/-o FILE, --format png|svg|md|csv|json,
 //   --help/-h, --version/-V.
 // The format is --format's when given, else FILE's extension (case-blind); "-" writes a
 // text format (not png) to standard output and needs --format. Later options override

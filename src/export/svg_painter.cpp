@@ -1,6 +1,7 @@
 #include "export/svg_painter.h"
 
 #include <cstdio>
+#include <optional>
 #include <sstream>
 
 namespace {
@@ -39,6 +40,24 @@ std::ostream& operator<<(std::ostream& out, Centre c) {
     return out << c.value << ".5";
 }
 
+// The size of the text's outlined rendering, without rendering it: SDL_ttf sizes its
+// renderings with TTF_SizeUTF8, and renders nothing for a text of no width.
+std::optional<TextSize> outlinedSize(const TextShape& text) {
+    TextSize size;
+    const int status =
+        TTF_SizeUTF8(outliner(text.font, textOutlineWidth), text.text.c_str(), &size.w, &size.h);
+    plainAgain(text.font);
+    if (status != 0 || size.w == 0) {
+        return std::nullopt;
+    }
+    return size;
+}
+
+std::string textStyle() {
+    return "stroke-width=\"" + std::to_string(2 * textOutlineWidth) +
+           "\" stroke-linejoin=\"round\" paint-order=\"stroke\"";
+}
+
 struct SvgPainter {
     std::ostringstream& out;
     const char* group = nullptr;
@@ -56,26 +75,30 @@ struct SvgPainter {
         out << "<g class=\"" << name << "\" " << style << ">\n";
     }
 
-    void background() { out << "<rect width=\"1000\" height=\"600\" fill=\"#ffffff\"/>\n"; }
+    void background() {
+        out << "<rect width=\"" << windowWidth << "\" height=\"" << windowHeight << "\" fill=\""
+            << hex(palette::paperColor) << "\"/>\n";
+    }
 
     // SDL_gfx fills every pixel whose centre lies within the polygon's corners, the
     // boundary included; a stroke of one pixel in the fill colour stands for that.
-    void face(int f, const std::vector<Sint16>& xs, const std::vector<Sint16>& ys,
-              SDL_Color color) {
+    void face(const FaceShape& face) {
         enter("faces", "stroke-width=\"1\" stroke-linejoin=\"round\"");
-        out << "<polygon id=\"f" << f << "\" points=\"";
-        for (std::size_t i = 0; i < xs.size(); ++i) {
-            out << (i ? " " : "") << Centre{xs[i]} << ',' << Centre{ys[i]};
+        out << "<polygon id=\"f" << face.face << "\" points=\"";
+        for (std::size_t i = 0; i < face.xs.size(); ++i) {
+            out << (i ? " " : "") << Centre{face.xs[i]} << ',' << Centre{face.ys[i]};
         }
-        out << "\" fill=\"" << hex(color) << "\" stroke=\"" << hex(color) << "\"/>\n";
+        out << "\" fill=\"" << hex(face.fillColor) << "\" stroke=\"" << hex(face.fillColor)
+            << "\"/>\n";
     }
 
-    void arrow(int h, const Arrow& a, SDL_Color color) {
+    void arrow(const ArrowShape& arrow) {
         enter(
             "half-edges",
             "fill=\"none\" stroke-width=\"1\" stroke-linecap=\"round\" stroke-linejoin=\"round\"");
         const auto at = [&](Pixel p) { out << Centre{p.x} << ' ' << Centre{p.y}; };
-        out << "<path id=\"e" << h << "\" d=\"M";
+        const Arrow& a = arrow.arrow;
+        out << "<path id=\"e" << arrow.halfEdge << "\" d=\"M";
         at(a.from);
         out << 'L';
         at(a.to);
@@ -85,41 +108,35 @@ struct SvgPainter {
         at(a.to);
         out << 'L';
         at(a.wing2);
-        out << "\" stroke=\"" << hex(color) << "\"/>\n";
+        out << "\" stroke=\"" << hex(arrow.lineColor) << "\"/>\n";
     }
 
-    void dot(int v, Pixel centre, int radius, SDL_Color color) {
+    void dot(const DotShape& dot) {
         enter("vertices", "stroke=\"none\"");
-        out << "<circle id=\"v" << v << "\" cx=\"" << Centre{centre.x} << "\" cy=\""
-            << Centre{centre.y} << "\" r=\"" << Centre{radius} << "\" fill=\"" << hex(color)
-            << "\"/>\n";
+        out << "<circle id=\"v" << dot.vertex << "\" cx=\"" << Centre{dot.centre.x} << "\" cy=\""
+            << Centre{dot.centre.y} << "\" r=\"" << Centre{dot.radius} << "\" fill=\""
+            << hex(dot.fillColor) << "\"/>\n";
     }
 
-    // The plain glyphs start 2 pixels into the outlined rendering, on the font's baseline.
-    void text(Font* font, const std::string& text, SDL_Color fill, SDL_Color outline, int x,
-              int y) {
-        if (!font || !font->plain) {
-            return;
+    // The plain glyphs start textOutlineWidth pixels into the outlined rendering, on the
+    // font's baseline; the outline is a stroke twice as wide, painted first.
+    void text(const TextShape& text) {
+        Pixel at = text.place.at;
+        if (text.place.rule != TextPlace::corner) {
+            const std::optional<TextSize> size = outlinedSize(text);
+            if (!size) {
+                return;
+            }
+            at = text.place.topLeft(*size);
         }
-        enter("text", "stroke-width=\"4\" stroke-linejoin=\"round\" paint-order=\"stroke\"");
-        const char* family = TTF_FontFaceFamilyName(font->plain);
-        out << "<text x=\"" << x + 2 << "\" y=\"" << y + 2 + TTF_FontAscent(font->plain)
-            << "\" font-family=\"" << escaped(family ? family : "sans-serif") << "\" font-size=\""
-            << font->pointSize << "\" fill=\"" << hex(fill) << "\" stroke=\"" << hex(outline)
-            << "\">" << escaped(text) << "</text>\n";
-    }
-
-    // Placing a label needs its size, which only the rendering knows.
-    template <class Place>
-    void label(Font* font, const std::string& text, SDL_Color fill, SDL_Color outline,
-               Place place) {
-        SDL_Surface* rendered = renderOutlinedText(font, 2, text, fill, outline);
-        if (!rendered) {
-            return;
-        }
-        const Pixel at = place(rendered->w, rendered->h);
-        SDL_FreeSurface(rendered);
-        this->text(font, text, fill, outline, at.x, at.y);
+        static const std::string style = textStyle();
+        enter("text", style.c_str());
+        const char* family = TTF_FontFaceFamilyName(text.font->plain);
+        out << "<text x=\"" << at.x + textOutlineWidth << "\" y=\""
+            << at.y + textOutlineWidth + TTF_FontAscent(text.font->plain) << "\" font-family=\""
+            << escaped(family ? family : "sans-serif") << "\" font-size=\"" << text.font->pointSize
+            << "\" fill=\"" << hex(text.fillColor) << "\" stroke=\"" << hex(text.outlineColor)
+            << "\">" << escaped(text.text) << "</text>\n";
     }
 
     void finish() {
@@ -130,17 +147,18 @@ struct SvgPainter {
     }
 };
 
+static_assert(Painter<SvgPainter>);
+
 } // namespace
 
 std::string frameSvg(const Subdivision& s, const StatusLine& status) {
     std::ostringstream out;
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1000\" height=\"600\" "
-           "viewBox=\"0 0 1000 600\">\n"
-           "<title>HEXIL, Angles: "
-        << status.angles << "</title>\n";
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\""
+        << windowWidth << "\" height=\"" << windowHeight << "\" viewBox=\"0 0 " << windowWidth
+        << ' ' << windowHeight << "\">\n<title>HEXIL, Angles: " << status.angles << "</title>\n";
     SvgPainter painter{out};
-    paintFrame(s, status, painter);
+    paint(framePicture(s, status), painter);
     painter.finish();
     return out.str();
 }

@@ -4,11 +4,11 @@
 
 #include <string>
 
-// The frame of picture.h as an SVG document of 1000 x 600 user units, one unit a window
-// pixel: the faces as <polygon id="fN">, each half-edge's arrow as one <path id="eN">
-// of line segments, each vertex's dot as <circle id="vN">, and every text as <text>
-// filled in its colour over a white outline of the same 2 pixels (a 4-unit stroke
-// painted first), in the font's family at its point size in pixels, placed where the
-// window shows it. Shapes of a pixel's width sit on pixel centres, so the picture lies
-// over the PNG within anti-aliasing.
+// The frame (framePicture) as an SVG document of windowWidth x windowHeight user units,
+// one unit a window pixel: the faces as <polygon id="fN">, each half-edge's arrow as one
+// <path id="eN"> of line segments, each vertex's dot as <circle id="vN">, and every text
+// as <text> filled in its colour over its outline colour (a stroke twice textOutlineWidth
+// wide, painted first), in the font's family at its point size in pixels, placed where
+// the window shows it. Shapes of a pixel's width sit on pixel centres, so the picture
+// lies over the PNG within anti-aliasing.
 std::string frameSvg(const Subdivision& s, const StatusLine& status);

@@ -29,7 +29,8 @@ void Subdivision::build(int n) {
         return;
     }
 
-    const double cx = showListing ? 250.0 : 500.0;
+    const double cx = showListing ? windowWidth / 4 : windowWidth / 2;
+    const double cy = windowHeight / 2;
     const double twoPi = 6.283185307179586;
     vertices.reserve(n);
     for (int i = 1; i <= n; ++i) {
@@ -38,7 +39,7 @@ void Subdivision::build(int n) {
         // at column 174, not 175).
         const double q = static_cast<double>(n) / i;
         const double angle = twoPi / q;
-        const double y = std::sin(angle) * radius + 300.0;
+        const double y = std::sin(angle) * radius + cy;
         const double x = std::cos(angle) * radius + cx;
         vertices.push_back(Vertex{static_cast<int>(x), static_cast<int>(y), -1});
     }

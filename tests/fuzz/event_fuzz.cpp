@@ -171,7 +171,8 @@ std::vector<uint8_t> generate(std::mt19937& random, int events) {
                                        : SDLK_t);
             b[2] = 0;
         } else if (roll < 75) {
-            const int x = static_cast<int>(random() % 1000), y = static_cast<int>(random() % 600);
+            const int x = static_cast<int>(random() % windowWidth),
+                      y = static_cast<int>(random() % windowHeight);
             b[0] = uint8_t(3 + roll % 2);
             b[2] = uint8_t(x), b[3] = uint8_t(x >> 8), b[4] = uint8_t(y), b[5] = uint8_t(y >> 8);
         } else if ((b[0] & 7) == 5) {

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # The desktop entry, the AppStream metadata and the manual pages validate cleanly, and
-# the metadata's screenshots are the pictures in docs/images.
+# the metadata's screenshots are the pictures in docs/images. The metadata and the pages
+# are checked as the build configured them.
 #
-#   test_metadata.sh SOURCE_DIR
+#   test_metadata.sh SOURCE_DIR BUILD_DIR
 # shellcheck disable=SC2013,SC2016 # image names have no blanks; bash -c takes its own $1
 set -uo pipefail
 src="$1"
+build="$2"
 failed=0
 check() {
     local out
@@ -18,13 +20,13 @@ check() {
     fi
 }
 check "desktop-file-validate" desktop-file-validate "$src/res/hexil.desktop"
-for file in "$src"/res/*.metainfo.xml; do
+for file in "$build"/res/*.metainfo.xml; do
     check "appstreamcli validate $(basename "$file")" appstreamcli validate --no-net "$file"
     for image in $(sed -n 's#.*<image>.*/\([^/]*\)</image>.*#\1#p' "$file"); do
         check "screenshot $image is in docs/images" test -f "$src/docs/images/$image"
     done
 done
-for page in "$src"/res/man/*.1; do
+for page in "$build"/man/*.1; do
     # groff writes every warning to stderr; -z drops the output.
     check "groff -ww $(basename "$page")" bash -c '[[ -z "$(groff -ww -z -man -Tutf8 "$1" 2>&1)" ]]' _ "$page"
 done

@@ -80,15 +80,25 @@ struct ShapeRecorder {
         }
         shapes.push_back(shape);
     }
-    void face(int, const std::vector<Sint16>& xs, const std::vector<Sint16>& ys, SDL_Color c) {
-        shapes.push_back({xs, ys, -1, c.r, c.g, c.b, 255});
+    void background() {}
+    void face(const FaceShape& face) {
+        const SDL_Color c = face.fillColor;
+        shapes.push_back({{face.xs.begin(), face.xs.end()},
+                          {face.ys.begin(), face.ys.end()},
+                          -1,
+                          c.r,
+                          c.g,
+                          c.b,
+                          255});
     }
-    void arrow(int, const Arrow& arrow, SDL_Color c) {
-        add({arrow.from, arrow.to}, -1, c);
-        add({arrow.to, arrow.wing1}, -1, c);
-        add({arrow.to, arrow.wing2}, -1, c);
+    void arrow(const ArrowShape& shape) {
+        const Arrow& arrow = shape.arrow;
+        add({arrow.from, arrow.to}, -1, shape.lineColor);
+        add({arrow.to, arrow.wing1}, -1, shape.lineColor);
+        add({arrow.to, arrow.wing2}, -1, shape.lineColor);
     }
-    void dot(int, Pixel centre, int radius, SDL_Color c) { add({centre}, radius, c); }
+    void dot(const DotShape& dot) { add({dot.centre}, dot.radius, dot.fillColor); }
+    void text(const TextShape&) {}
 };
 
 class WebGfx : public ::testing::Test {
@@ -176,14 +186,9 @@ TEST_F(WebGfx, EveryShapeOfTheViewerStates) {
                 if (at.x >= 0) {
                     model.pick(at.x, at.y);
                 }
+                // Without a font the picture holds no text.
                 ShapeRecorder recorder;
-                picture::paintFaces(
-                    model, recorder,
-                    picture::flagged(model.pickedFaceNeighbours, model.faces.size()));
-                picture::paintArrows(
-                    model, recorder,
-                    picture::flagged(model.pickedVertexEdges, model.halfEdges.size()));
-                picture::paintDots(model, recorder);
+                paint(framePicture(model, StatusLine{}), recorder);
                 fill(false);
                 drawBoth(recorder.shapes, "N = " + std::to_string(n) + " listing " +
                                               std::to_string(listing) + " pick at " +

@@ -1,0 +1,313 @@
+#include "draw/picture.h"
+
+#include "draw/layout.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <utility>
+
+namespace {
+
+// One flag per record, set for the positions listed; positions out of range are ignored.
+// Looking a record up here instead of in the list keeps a large selection linear.
+std::vector<bool> flagged(const std::vector<int>& positions, std::size_t count) {
+    std::vector<bool> flags(count, false);
+    for (int position : positions) {
+        if (position >= 0 && static_cast<std::size_t>(position) < count) {
+            flags[position] = true;
+        }
+    }
+    return flags;
+}
+
+bool isVertex(const Subdivision& s, int v) {
+    return v >= 0 && static_cast<std::size_t>(v) < s.vertices.size();
+}
+
+bool isHalfEdge(const Subdivision& s, int h) {
+    return h >= 0 && static_cast<std::size_t>(h) < s.halfEdges.size();
+}
+
+// Calls visit with the head vertex of each half-edge of face's cycle, from the face's
+// edge following next. A broken link ends the walk, and it never takes more steps than
+// there are half-edges, so a damaged structure cannot hang the frame.
+template <class Visit> void forEachCorner(const Subdivision& s, int face, Visit visit) {
+    const int first = s.faces[face].edge;
+    int h = first;
+    for (std::size_t steps = 0; steps < s.halfEdges.size() && isHalfEdge(s, h); ++steps) {
+        const int v = s.halfEdges[h].target;
+        if (!isVertex(s, v)) {
+            return;
+        }
+        visit(s.vertices[v]);
+        h = s.halfEdges[h].next;
+        if (h == first) {
+            return;
+        }
+    }
+}
+
+// The tail and head of a half-edge, or false when a link is missing.
+bool ends(const Subdivision& s, int h, Pixel& tail, Pixel& head) {
+    const int to = s.halfEdges[h].target;
+    const int prev = s.halfEdges[h].prev;
+    if (!isVertex(s, to) || !isHalfEdge(s, prev) || !isVertex(s, s.halfEdges[prev].target)) {
+        return false;
+    }
+    const Vertex& t = s.vertices[s.halfEdges[prev].target];
+    const Vertex& v = s.vertices[to];
+    tail = {t.x, t.y};
+    head = {v.x, v.y};
+    return true;
+}
+
+// A label's start along one axis, moved back so that the label ends by limit, or else
+// forward to 0.
+int keepInside(int start, int size, int limit) {
+    if (start + size > limit) {
+        return limit - size;
+    }
+    return start < 0 ? 0 : start;
+}
+
+bool usable(const Font* font) {
+    return font && font->plain;
+}
+
+// Builds a Picture from a structure, one kind of shape after another.
+struct Composer {
+    const Subdivision& s;
+    Picture& picture;
+    std::vector<bool> highlighted; // half-edges at the picked vertex
+    std::vector<bool> neighbour;   // faces across the picked face
+
+    void text(Font* font, std::string text, SDL_Color fill, SDL_Color outline, TextPlace place) {
+        if (usable(font)) {
+            picture.texts.push_back(TextShape{font, std::move(text), fill, outline, place});
+        }
+    }
+
+    void label(std::string text, SDL_Color fill, TextPlace::Rule rule, Pixel at) {
+        this->text(s.font, std::move(text), fill, s.paperColor, TextPlace{rule, at});
+    }
+
+    void faces();
+    void arrows();
+    void dots();
+    void labels();
+    void listing();
+};
+
+// Each face's corners go to the picture's corner lists first; the shapes view them once
+// the lists no longer grow.
+void Composer::faces() {
+    if (s.faces.empty()) {
+        return;
+    }
+    const int outer = static_cast<int>(s.faces.size()) - 1;
+    std::vector<std::pair<std::size_t, std::size_t>> spans; // first corner, corner count
+    for (int f = outer; f >= 0; --f) {
+        const std::size_t first = picture.cornerXs.size();
+        if (f == outer) {
+            picture.cornerXs.insert(picture.cornerXs.end(), {0, windowWidth, windowWidth, 0});
+            picture.cornerYs.insert(picture.cornerYs.end(), {0, 0, windowHeight, windowHeight});
+        } else {
+            forEachCorner(s, f, [&](const Vertex& v) {
+                picture.cornerXs.push_back(static_cast<Sint16>(v.x));
+                picture.cornerYs.push_back(static_cast<Sint16>(v.y));
+            });
+        }
+        const std::size_t count = picture.cornerXs.size() - first;
+        if (count < 3) {
+            picture.cornerXs.resize(first);
+            picture.cornerYs.resize(first);
+            continue;
+        }
+        spans.emplace_back(first, count);
+        const SDL_Color color = f == s.pickedFace ? s.pickedFaceColor
+                                : neighbour[f]    ? s.neighbourFaceColor
+                                                  : s.paperColor;
+        picture.faces.push_back(FaceShape{f, {}, {}, color});
+    }
+    const std::span<const Sint16> xs(picture.cornerXs);
+    const std::span<const Sint16> ys(picture.cornerYs);
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        picture.faces[i].xs = xs.subspan(spans[i].first, spans[i].second);
+        picture.faces[i].ys = ys.subspan(spans[i].first, spans[i].second);
+    }
+}
+
+void Composer::arrows() {
+    picture.arrows.reserve(s.halfEdges.size());
+    for (std::size_t h = 0; h < s.halfEdges.size(); ++h) {
+        Pixel tail;
+        Pixel head;
+        if (!ends(s, static_cast<int>(h), tail, head)) {
+            continue;
+        }
+        if (const std::optional<Arrow> arrow = halfEdgeArrow(head, tail)) {
+            picture.arrows.push_back(ArrowShape{static_cast<int>(h), *arrow,
+                                                highlighted[h] ? s.highlightColor : s.inkColor});
+        }
+    }
+}
+
+void Composer::dots() {
+    picture.dots.reserve(s.vertices.size());
+    for (std::size_t v = 0; v < s.vertices.size(); ++v) {
+        const bool picked = static_cast<int>(v) == s.pickedVertex;
+        picture.dots.push_back(DotShape{static_cast<int>(v),
+                                        Pixel{s.vertices[v].x, s.vertices[v].y},
+                                        picked ? layout::pickedDotRadius : layout::dotRadius,
+                                        picked ? s.highlightColor : s.vertexColor});
+    }
+}
+
+void Composer::labels() {
+    picture.texts.reserve(picture.texts.size() + s.halfEdges.size() + s.vertices.size() +
+                          s.faces.size());
+    // A half-edge's label sits a quarter of the way from its head to its tail, so each
+    // twin's label is nearer its own arrowhead; it is kept inside the window.
+    for (std::size_t h = 0; h < s.halfEdges.size(); ++h) {
+        Pixel tail;
+        Pixel head;
+        if (!ends(s, static_cast<int>(h), tail, head)) {
+            continue;
+        }
+        const int ax = (head.x + (head.x + tail.x) / 2) / 2;
+        const int ay = (head.y + (head.y + tail.y) / 2) / 2;
+        label(numbered("e", static_cast<int>(h)), highlighted[h] ? s.highlightColor : s.inkColor,
+              TextPlace::centredInside, Pixel{ax, ay});
+    }
+
+    for (std::size_t v = 0; v < s.vertices.size(); ++v) {
+        const bool picked = static_cast<int>(v) == s.pickedVertex;
+        label(numbered("v", static_cast<int>(v)), picked ? s.highlightColor : s.inkColor,
+              TextPlace::besideVertex, Pixel{s.vertices[v].x, s.vertices[v].y});
+    }
+
+    // A face's label is centred on the mean of its corners; the outer face's on a point
+    // left of the polygon, which moves with the listing. Neither is kept inside.
+    const int outer = static_cast<int>(s.faces.size()) - 1;
+    for (int f = 0; f <= outer; ++f) {
+        Pixel centre =
+            s.showListing ? layout::outerLabelCentre : layout::outerLabelCentreWithoutListing;
+        if (f != outer) {
+            long long sumX = 0;
+            long long sumY = 0;
+            int corners = 0;
+            forEachCorner(s, f, [&](const Vertex& v) {
+                sumX += v.x;
+                sumY += v.y;
+                ++corners;
+            });
+            if (corners == 0) {
+                continue;
+            }
+            centre = {static_cast<int>(sumX / corners), static_cast<int>(sumY / corners)};
+        }
+        const SDL_Color color = f == s.pickedFace ? s.highlightColor
+                                : neighbour[f]    ? s.neighbourLabelColor
+                                                  : s.inkColor;
+        label(numbered("f", f), color, TextPlace::centred, centre);
+    }
+}
+
+// The vertex, face and half-edge sections side by side, each a title and then one row
+// per record, in the selection's colours. Rows that would start at or below the window's
+// bottom edge are left out, so that they cost nothing even for the largest structures.
+void Composer::listing() {
+    using namespace layout;
+    const auto visibleRows = [](std::size_t records) {
+        const std::size_t fit =
+            (windowHeight - listingFirstRow + listingRowHeight - 1) / listingRowHeight;
+        return std::min(records, fit);
+    };
+    const auto item = [&](SDL_Color color, const char* prefix, int number, int x, std::size_t row) {
+        text(s.font, numbered(prefix, number), color, s.paperColor,
+             TextPlace{TextPlace::corner,
+                       Pixel{x, listingFirstRow + listingRowHeight * static_cast<int>(row)}});
+    };
+    const auto title = [&](const char* prefix, std::size_t count, int x) {
+        text(s.font, numbered(prefix, static_cast<int>(count)) + "):", s.inkColor, s.paperColor,
+             TextPlace{TextPlace::corner, Pixel{x, listingTitleRow}});
+    };
+
+    title("List of vertices (", s.vertices.size(), vertexColumn);
+    for (std::size_t i = 0; i < visibleRows(s.vertices.size()); ++i) {
+        const Vertex& v = s.vertices[i];
+        const SDL_Color color =
+            static_cast<int>(i) == s.pickedVertex ? s.highlightColor : s.inkColor;
+        item(color, "v", static_cast<int>(i), vertexColumn, i);
+        item(color, "x: ", v.x, vertexXColumn, i);
+        item(color, "y: ", v.y, vertexYColumn, i);
+        item(color, "e", v.edge, vertexEdgeColumn, i);
+    }
+
+    title("List of faces (", s.faces.size(), faceColumn);
+    for (std::size_t j = 0; j < visibleRows(s.faces.size()); ++j) {
+        const SDL_Color color = static_cast<int>(j) == s.pickedFace ? s.highlightColor
+                                : neighbour[j]                      ? s.neighbourLabelColor
+                                                                    : s.inkColor;
+        item(color, "f", static_cast<int>(j), faceColumn, j);
+        item(color, "e", s.faces[j].edge, faceEdgeColumn, j);
+    }
+
+    title("List of half-edges (", s.halfEdges.size(), halfEdgeColumn);
+    for (std::size_t k = 0; k < visibleRows(s.halfEdges.size()); ++k) {
+        const HalfEdge& h = s.halfEdges[k];
+        const SDL_Color color = highlighted[k] ? s.highlightColor : s.inkColor;
+        item(color, "e", static_cast<int>(k), halfEdgeColumn, k);
+        item(color, "v", h.target, halfEdgeTargetColumn, k);
+        // A half-edge on no face leaves its face item out; the row goes on.
+        if (h.face != -1) {
+            item(color, "f", h.face, halfEdgeFaceColumn, k);
+        }
+        item(color, "next: e", h.next, halfEdgeNextColumn, k);
+        item(color, "prev: e", h.prev, halfEdgePrevColumn, k);
+        item(color, "opp: e", h.opp, halfEdgeOppColumn, k);
+    }
+}
+
+} // namespace
+
+Pixel TextPlace::topLeft(TextSize size) const {
+    switch (rule) {
+    case corner:
+        return at;
+    case centred:
+        return {at.x - size.w / 2, at.y - size.h / 2};
+    case centredInside:
+        return {keepInside(at.x - size.w / 2, size.w, windowWidth),
+                keepInside(at.y - size.h / 2, size.h, windowHeight)};
+    case besideVertex: {
+        Pixel corner{at.x + layout::vertexLabelOffset, at.y};
+        if (corner.x + size.w > windowWidth) {
+            corner.x = windowWidth - layout::vertexLabelMargin - size.w;
+        }
+        if (corner.y + size.h > windowHeight) {
+            corner.y = windowHeight - layout::vertexLabelMargin - size.h;
+        }
+        return corner;
+    }
+    }
+    return at;
+}
+
+Picture framePicture(const Subdivision& s, const StatusLine& status) {
+    Picture picture;
+    Composer composer{s, picture, flagged(s.pickedVertexEdges, s.halfEdges.size()),
+                      flagged(s.pickedFaceNeighbours, s.faces.size())};
+    composer.faces();
+    composer.arrows();
+    composer.dots();
+    if (s.showLabels) {
+        composer.labels();
+    }
+    if (s.showListing) {
+        composer.listing();
+    }
+    composer.text(status.font, "Angles: " + std::to_string(status.angles), palette::inkColor,
+                  palette::paperColor, TextPlace{TextPlace::corner, layout::statusPlace});
+    return picture;
+}
