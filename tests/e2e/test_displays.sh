@@ -5,6 +5,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
 
 # near SHOT R,G,B TOLERANCE: some pixel of the shot lies within TOLERANCE of the colour in
 # every channel.
+# shellcheck disable=SC2317 # called through e2e_check
 near() {
     xs_colours "$1" 0 0 "$XS_WIDTH" "$XS_HEIGHT" | awk -F, -v want="$2" -v tol="$3" '
         BEGIN { split(want, w, ",") }
