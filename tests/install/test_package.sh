@@ -7,10 +7,7 @@
 # shellcheck disable=SC2016,SC2034 # XS_DIR is read by lib.sh; bash -c quotes its own
 set -uo pipefail
 deb="$1"
-if [[ -d "$deb" ]]; then
-    debs=("$deb"/hexil_*.deb)
-    deb="${debs[0]}"
-fi
+[[ ! -d "$deb" ]] || { debs=("$deb"/hexil_*.deb) && deb="${debs[0]}"; }
 deb="$(realpath "$deb")"
 wm_close="$(realpath "$2")"
 sudo=()

@@ -1,12 +1,8 @@
 #!/usr/bin/python3
-"""The page in headless Chromium (Selenium, real key and mouse events on the canvas),
-served from a subfolder of a local server: the canvas equals hexil-export's PNG pixel for
-pixel after each burst of input, each burst gives one frame, the log and its download are
-the desktop viewer's, a reload starts afresh, no request leaves the folder, and the page
-stays within its size.
-
-    browser_test.py SITE HEXIL_EXPORT HEXIL FONT
-"""
+"""The page, served from a subfolder, in headless Chromium with real input: after each
+burst, one frame and the canvas equal to hexil-export's PNG; the log and its download are
+the desktop's, a reload starts afresh, no request leaves the folder, the size stays small.
+Usage: browser_test.py SITE HEXIL_EXPORT HEXIL FONT"""
 import base64
 import functools
 import gzip
@@ -61,7 +57,6 @@ def check(what, ok, detail=""):
 
 
 def serve(site):
-    """A static server with the site in FOLDER; returns its URL and the paths asked for."""
     root = tempfile.mkdtemp()
     os.makedirs(root + os.path.dirname(FOLDER.rstrip("/")))
     os.symlink(site, root + FOLDER.rstrip("/"))
@@ -84,10 +79,9 @@ def serve(site):
 def chromium(downloads):
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
-    for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
-                 "--no-first-run", "--disable-background-networking",
-                 "--disable-component-update", "--disable-sync", "--window-size=1032,1000",
-                 "--user-data-dir=" + tempfile.mkdtemp()):
+    for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                 "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                 "--window-size=1032,1000", "--user-data-dir=" + tempfile.mkdtemp()):
         options.add_argument(flag)
     options.add_experimental_option("prefs", {"download.default_directory": downloads})
     driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
@@ -101,9 +95,8 @@ rgb = lambda png: subprocess.run(["convert", "png:-", "-depth", "8", "rgb:-"], i
 
 
 def desktop_log(hexil, font):
-    """The desktop viewer's log.txt of a normal start, without the two closing lines (the
-    page never shuts down): the viewer on SDL's dummy driver, ended by SIGTERM, which SDL
-    turns into a quit event."""
+    """The desktop viewer's log.txt of a start without its two closing lines (the page never
+    ends): the viewer on SDL's dummy driver, ended by SIGTERM, which SDL makes a quit."""
     work = tempfile.mkdtemp()
     os.symlink(font, os.path.join(work, "tahoma.ttf"))
     viewer = subprocess.Popen([hexil], cwd=work, env=dict(os.environ, SDL_VIDEODRIVER="dummy"))
