@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# hexil-export as a binary: a failed write to standard output, --help and --version (every
-# message of the command line and every failure on the way to the disk is pinned by the
-# export unit tests); the SVG is well-formed, has one polygon per face, one arrow per
-# half-edge and one circle per vertex with the records' names as ids, and rsvg-convert
-# renders it within anti-aliasing of the PNG.
-#
+# hexil-export as a binary: a failed write to standard output, --help, --version; the SVG
+# is well-formed, has a polygon a face, an arrow a half-edge and a circle a vertex with the
+# records' names as ids, and rsvg-convert renders it within anti-aliasing of the PNG.
 #   export_cli.sh HEXIL FONT WM_CLOSE HEXIL_EXPORT
 # shellcheck source=lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
@@ -15,11 +12,9 @@ e2e_check "a failed write to standard output fails" bash -c "! '$export_bin' -o 
 e2e_check "--help says how to use it" bash -c "'$export_bin' --help | grep -q '^Usage: hexil-export'"
 e2e_expect_eq "--version" "hexil-export 1.0.0" "$("$export_bin" --version)"
 
-# SVG for each state: well-formed, shape counts, and its rendering against the PNG. Lines
-# and glyph edges are anti-aliased differently by SDL_gfx, SDL_ttf and librsvg, so both
-# pictures are first blurred by one pixel; the figure is then the share of pixels whose
-# colours differ by more than 25 %.
-differing() { # PNG RENDERING: pixels differing after the blur
+# differing PNG RENDERING: pixels more than 25 % apart once both are blurred by a pixel
+# (SDL_gfx, SDL_ttf and librsvg anti-alias edges differently).
+differing() {
     "$XS_CONVERT" "$1" -blur 0x1 a.png && "$XS_CONVERT" "$2" -blur 0x1 b.png &&
         compare -metric AE -fuzz 25% a.png b.png null: 2>&1
 }
@@ -33,10 +28,9 @@ for options in "--angles 3" "--angles 6" "--angles 6 --pick 325,429" "--angles 6
         continue
     fi
     e2e_check "$options: the SVG is well-formed" xmllint --noout s.svg
-    count() { xmllint --xpath "count(//*[local-name()='$1'])" s.svg; }
-    records() { grep -c "^$1," s.csv; }
     e2e_expect_eq "$options: polygons, arrows, circles = faces, half-edges, vertices" \
-        "$(records face) $(records half-edge) $(records vertex)" "$(count polygon) $(count path) $(count circle)"
+        "$(for r in face half-edge vertex; do grep -c "^$r," s.csv; done | xargs)" \
+        "$(for e in polygon path circle; do xmllint --xpath "count(//*[local-name()='$e'])" s.svg; echo; done | xargs)"
     e2e_expect_eq "$options: the ids are the records' names, each once" \
         "$(awk -F, 'NR > 1 {print ($1 == "half-edge" ? "e" : substr($1, 1, 1)) $2}' s.csv | sort)" \
         "$(grep -o ' id="[^"]*"' s.svg | cut -d'"' -f2 | sort)"

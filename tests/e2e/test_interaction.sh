@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The running viewer: its window, idling, then keyboard and mouse. After each input the window must equal, pixel
-# for pixel, the PNG that hexil-export writes for the state the input should give (the
-# draw tests pin that picture's pixels). Input that must change nothing is followed by a
-# barrier, an input that changes the picture: the state after it shows whether the
-# ignored input acted.
+# The running viewer idling, then keyboard and mouse: after each input the window equals,
+# pixel for pixel, hexil-export's PNG of the state it should give. Input that must change
+# nothing is followed by a barrier, an input whose state shows whether the other acted.
 #
 #   test_interaction.sh HEXIL FONT WM_CLOSE HEXIL_EXPORT
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
@@ -11,51 +9,38 @@ exporter="$(realpath "$4")"
 work="$(e2e_dir viewer)"
 current=""
 
+# exported OPTIONS NAME: hexil-export's picture for OPTIONS as XS_TMP/NAME.png and .rgb.
+exported() {
+    # shellcheck disable=SC2086 # the options are words
+    (cd "$work" && "$exporter" $1 -o "$XS_TMP/$2.png") || e2e_abort "export $1"
+    "$XS_CONVERT" "$XS_TMP/$2.png" -depth 8 "rgb:$XS_TMP/$2.rgb"
+}
+
 # state OPTIONS [INPUT...]: sends the input, waits for the new picture and compares it with
-# the export for OPTIONS. The rest makes no sense after a mismatch.
+# the export for OPTIONS; aborts on a mismatch.
 state() {
     local options="$1"
     shift
-    if [[ "${1:-}" == click ]]; then
-        xs_click "$2" "$3" "${4:-1}"
-    elif (($# > 0)); then
-        e2e_key "$@"
-    fi
+    local what="after ${*:-start}: the window equals the export of '$options'"
+    if [[ "${1:-}" == click ]]; then xs_click "$2" "$3" "${4:-1}"; elif (($# > 0)); then e2e_key "$@"; fi
     current="$(xs_wait_change "$current" 90)" || e2e_abort "after ${*:-start}: the picture changes"
-    compare "$options" "$@"
-}
-
-# compare OPTIONS [INPUT...]: the window as it is now against the export for OPTIONS.
-compare() {
-    local options="$1"
-    shift
     xs_shot window >/dev/null
-    # shellcheck disable=SC2086 # the options are words
-    (cd "$work" && "$exporter" $options -o "$XS_TMP/export.png") || e2e_abort "export $options"
-    "$XS_CONVERT" "$XS_TMP/export.png" -depth 8 "rgb:$XS_TMP/export.rgb"
-    if cmp -s "$XS_TMP/window.rgb" "$XS_TMP/export.rgb"; then
-        e2e_pass "after ${*:-start}: the window equals the export of '$options'"
-    else
-        cp "$XS_TMP/export.png" "$XS_TMP/failed-export.png"
-        xs_png window "$XS_TMP/failed-window.png"
-        e2e_abort "after ${*:-start}: the window equals the export of '$options'"
-    fi
+    exported "$options" export
+    cmp -s "$XS_TMP/window.rgb" "$XS_TMP/export.rgb" || { xs_png window; e2e_abort "$what (window.png)"; }
+    e2e_pass "$what"
 }
 
 xs_start "$work" || e2e_abort "the window \"HEXIL\" appears"
 first="$(xs_wait_first_frame)" || e2e_abort "the first frame is painted"
-current="$first"
-e2e_expect_eq "the window is 1000 x 600" "1000x600" \
-    "$(xdotool getwindowgeometry "$XS_WIN" | sed -n 's/^ *Geometry: *//p')"
+e2e_expect_eq "the window is 1000 x 600" "1000x600" "${XS_WIDTH}x$XS_HEIGHT"
 # Left alone, it keeps its first frame and sleeps: user and system time from /proc.
 before="$(xs_cpu_ticks)" started="$(date +%s%N)"
 sleep 3
-percent="$(awk -v t=$(($(xs_cpu_ticks) - before)) -v hz="$(getconf CLK_TCK)" \
-    -v ns=$(($(date +%s%N) - started)) 'BEGIN {printf "%.2f", 100 * t / hz / (ns / 1e9)}')"
-e2e_check "idle for 3 s, it uses less than 2% of one core ($percent%)" \
-    awk -v p="$percent" 'BEGIN {exit !(p < 2)}'
+e2e_check "idle for 3 s, it uses less than 2% of one core" awk -v t=$(($(xs_cpu_ticks) - before)) \
+    -v hz="$(getconf CLK_TCK)" -v ns=$(($(date +%s%N) - started)) \
+    'BEGIN {p = 100 * t / hz / (ns / 1e9); printf "%.2f%%\n", p; exit !(p < 2)}'
 e2e_expect_eq "after 3 idle seconds it still shows its first frame" "$first" "$(xs_wait_stable)"
-compare ""
+state ""
 # Picks, labels and listing.
 state "--pick 325,429" click 325 429
 state "--pick 200,386" click 200 386
@@ -121,11 +106,10 @@ state "--no-labels --no-listing --angles 9999" 9
 e2e_key 9
 state "--no-labels --no-listing --angles 9999 --pick 900,500" click 900 500
 
-# A storm of 2000 random key releases and clicks (fixed seed) from there, in chunks of 20,
-# each sent once the viewer sleeps again: SDL 1.2 keeps at most 128 queued events and
-# drops the rest, and a pump reads every pending X event (a click brings its motion). No
-# key follows itself, which SDL would take for auto-repeat. After a right click the
-# window must come to equal the export of what a replay of the keys gives.
+# A storm of 2000 random keys and clicks (fixed seed) in chunks of 20, each sent once the
+# viewer sleeps again (SDL 1.2 drops events beyond 128 queued). No key follows itself,
+# which SDL would take for auto-repeat. After a right click the window must equal the
+# export of the state a replay of the keys gives.
 awk -v w="$XS_WIDTH" -v h="$XS_HEIGHT" 'BEGIN {
     srand(20261207)
     split("a space Return Escape Tab F1 Left KP_5 Shift_L x", other, " ")
@@ -154,7 +138,7 @@ awk -v w="$XS_WIDTH" -v h="$XS_HEIGHT" 'BEGIN {
     print "--angles " n (labels ? "" : " --no-labels") (listing ? "" : " --no-listing")
 }' >"$XS_TMP/storm.txt"
 replay="$(tail -n 1 "$XS_TMP/storm.txt")"
-# idle: waits (at most 20 s) until the viewer has slept on three looks 10 ms apart.
+# idle: waits (20 s at most) until the viewer has slept on three looks 10 ms apart.
 idle() {
     local deadline=$((SECONDS + 20)) quiet=0 stat
     while ((quiet < 3 && SECONDS < deadline)); do
@@ -174,17 +158,10 @@ while read -r line; do
     sent=$((sent + 1))
 done < <(head -n -1 "$XS_TMP/storm.txt")
 e2e_expect_eq "the storm's 100 chunks were sent" 100 "$sent"
-# shellcheck disable=SC2086 # the options are words
-(cd "$work" && "$exporter" $replay -o "$XS_TMP/replay.png") || e2e_abort "export $replay"
-"$XS_CONVERT" "$XS_TMP/replay.png" -depth 8 "rgb:$XS_TMP/replay.rgb"
+exported "$replay" replay
 xs_click 1 599 3
-deadline=$((SECONDS + 60))
-until xs_shot window >/dev/null && cmp -s "$XS_TMP/window.rgb" "$XS_TMP/replay.rgb"; do
-    { ((SECONDS < deadline)) && xs_running; } || break
-    sleep 0.2
-done
 e2e_check "after the storm and a right click: the window equals the export of '$replay'" \
-    cmp "$XS_TMP/window.rgb" "$XS_TMP/replay.rgb"
+    xs_wait_picture "$(md5sum <"$XS_TMP/replay.rgb" | cut -d' ' -f1)" 60
 e2e_close_normally
 e2e_expect_eq "nothing on standard output or error" "" "$(cat "$XS_DIR"/std{out,err}.txt)"
 e2e_finish

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The installed launcher (bin/hexil) against a fake viewer: it makes the working
-# directory, links the font, keeps a tahoma.ttf already there, replaces itself by the
-# viewer, and fails in one line naming the path when the directory cannot be made or
-# the font is missing.
-#
+# The installed launcher (bin/hexil) against a fake viewer: it makes the working directory,
+# links the font, keeps a tahoma.ttf already there, replaces itself by the viewer, and fails
+# in one line naming the path when the directory cannot be made or the font is missing.
 #   test_launcher.sh LAUNCHER LAUNCHER_WITHOUT_FONT FONT
 # shellcheck disable=SC2016,SC2034 # the checks are expressions that check evaluates
 set -uo pipefail
@@ -16,8 +14,8 @@ check() {
         failed=$((failed + 1)); echo "FAIL - $1 ($2)"; fi
 }
 
-# An installed tree: PREFIX/bin/hexil and the fake viewer PREFIX/lib/hexil/hexil, which
-# records its pid, working directory, arguments and font, and exits with status 7.
+# An installed tree PREFIX: bin/hexil and a fake lib/hexil/hexil that records its pid,
+# working directory, argument count and font, and exits with status 7.
 prefix() {
     mkdir -p "$tmp/$1/bin" "$tmp/$1/lib/hexil"
     cp "$2" "$tmp/$1/bin/hexil"
@@ -31,8 +29,8 @@ VIEWER
 prefix usr "$launcher"
 prefix nofont "$nofont"
 
-# run NAME PREFIX [ENV...]: runs the launcher with a fresh HOME, as the user in the array
-# `as` (empty: this one); sets status, err, rec.
+# run NAME PREFIX [ENV...]: the launcher with a fresh HOME, as the user `as` (empty: this
+# one); sets status, err, rec.
 as=()
 run() {
     local name="$1" pre="$2"
@@ -47,12 +45,11 @@ run() {
     err="$(cat "$tmp/$name/stderr")"
 }
 
-# record PID DIR FONT: what the fake viewer records when it runs as PID in DIR with FONT.
-record() { printf '%s\n%s\n0\n%s' "$@"; }
+record() { printf '%s\n%s\n0\n%s' "$@"; } # PID DIR FONT: what the fake viewer records
 
 run normal usr
 state="$tmp/normal/home/.local/state/hexil"
-check "normal: the viewer's status; it replaced the launcher (same pid) in ~/.local/state/hexil, with no arguments and tahoma.ttf linking the system font; no stderr" \
+check "normal: the viewer replaced it in ~/.local/state/hexil, no arguments, the font linked" \
     '((status == 7)) && [[ "$(cat "$rec")" == "$(record "$pid" "$state" "$font")" &&
       "$(readlink "$state/tahoma.ttf")" == "$font" && -z "$err" ]]'
 run again usr XDG_STATE_HOME="$tmp/normal/home/.local/state"
@@ -89,8 +86,7 @@ fails nohome "HOME is not set" usr env -u HOME
 fails nofont /no-such-font.ttf nofont
 check "nofont: no directory made" '[[ ! -e "$tmp/nofont/home" ]]'
 
-# Root writes into a read-only directory, so as root this case runs as nobody, in a
-# directory of nobody's own.
+# Root writes into a read-only directory: as root this runs as nobody, in nobody's directory.
 if ((EUID == 0)); then
     as=(setpriv --reuid=nobody --regid=nogroup --clear-groups --)
     chmod 755 "$tmp"

@@ -1,14 +1,10 @@
 #!/usr/bin/env bash
-# The desktop entry, the AppStream metadata and the manual pages validate cleanly, and
-# the metadata's screenshots are the pictures in docs/images. The metadata and the pages
-# are checked as the build configured them.
-#
+# The desktop entry, the AppStream metadata and the manual pages (as configured) validate
+# cleanly, and the metadata's screenshots are in docs/images.
 #   test_metadata.sh SOURCE_DIR BUILD_DIR
 # shellcheck disable=SC2013,SC2016 # image names have no blanks; bash -c takes its own $1
 set -uo pipefail
-src="$1"
-build="$2"
-failed=0
+src="$1" build="$2" failed=0
 check() {
     local out
     if out="$("${@:2}" 2>&1)" && ! grep -qE '(error|warning):' <<<"$out"; then

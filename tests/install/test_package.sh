@@ -1,25 +1,19 @@
 #!/usr/bin/env bash
-# Installs the Debian package with apt-get, runs the installed `hexil` under Xvfb with a
-# scratch HOME (window "HEXIL", text drawn, closed by the window manager's request, exit
-# status 0, the normal log.txt in ~/.local/state/hexil), purges the package and checks
-# that none of its files stayed. The package never stays installed, pass or fail.
-# Needs root or passwordless sudo; skips without (status 77). Package tests on one machine
-# take turns (a lock file); dpkg's own lock is waited for.
-#
+# Installs the Debian package, runs the installed `hexil` under Xvfb with a scratch HOME
+# (window, text, closed with status 0 and the normal log in ~/.local/state/hexil), purges
+# it and checks that none of its files stayed. Needs root or passwordless sudo (else
+# skips, status 77); package tests on one machine take turns by a lock file.
 #   test_package.sh DEB|DIR WM_CLOSE    (DIR: where scripts/package left its one .deb)
 # shellcheck disable=SC2016,SC2034 # XS_DIR is read by lib.sh; bash -c quotes its own
 set -uo pipefail
 deb="$1"
-if [[ -d "$deb" ]]; then
-    debs=("$deb"/hexil_*.deb)
-    deb="${debs[0]}"
-fi
+[[ ! -d "$deb" ]] || { debs=("$deb"/hexil_*.deb) && deb="${debs[0]}"; }
 deb="$(realpath "$deb")"
 wm_close="$(realpath "$2")"
 sudo=()
 if ((EUID != 0)); then
     if ! sudo -n true 2>/dev/null; then
-        echo "package test skipped: it installs a package, which needs root or passwordless sudo"
+        echo "package test skipped: installing needs root or passwordless sudo"
         exit 77
     fi
     sudo=(sudo -n)
@@ -53,7 +47,6 @@ home="$XS_TMP/home"
 state="$home/.local/state/hexil"
 mkdir -p "$home"
 xs_start "$home" -u XDG_STATE_HOME HOME="$home" || e2e_abort "the window \"HEXIL\" appears"
-e2e_pass "the window \"HEXIL\" appears"
 e2e_check "the launcher became the viewer" test "$(readlink "/proc/$XS_PID/exe")" = /usr/lib/hexil/hexil
 e2e_check "the first frame has its status text drawn" xs_wait_first_frame
 e2e_check "tahoma.ttf links DejaVu Sans" \

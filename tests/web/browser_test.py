@@ -1,12 +1,8 @@
 #!/usr/bin/python3
-"""The page in a real Chromium: serves build-web/site from a subfolder of a local server,
-drives headless Chromium through Selenium with real key and mouse events on the canvas,
-and compares the canvas pixel for pixel with hexil-export's PNG of the same state. Also
-checks the log against the desktop viewer's, that every burst of input gives one frame,
-that no request leaves the page's folder, the downloads and a reload.
-
-    browser_test.py SITE HEXIL_EXPORT HEXIL FONT
-"""
+"""The page, served from a subfolder, in headless Chromium with real input: after each
+burst, one frame and the canvas equal to hexil-export's PNG; the log and its download are
+the desktop's, a reload starts afresh, no request leaves the folder, the size stays small.
+Usage: browser_test.py SITE HEXIL_EXPORT HEXIL FONT"""
 import base64
 import functools
 import gzip
@@ -25,12 +21,11 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
-FOLDER = "/course/hexil/"  # where the page sits on the server
+FOLDER = "/course/hexil/"
 BACKSPACE = Keys.BACKSPACE
 
-# The states of the desktop's interaction session (tests/e2e/test_interaction.sh), each
-# reached by one burst of input: the inputs
-# (keys, and clicks as (x, y) or (x, y, "right")), then hexil-export's options.
+# The desktop's interaction session (tests/e2e/test_interaction.sh), a burst of input a
+# state: keys, and clicks as (x, y) or (x, y, "right"); then hexil-export's options.
 STATES = [
     ("N = 6 at start", [], ""),
     ("vertex 0 picked", [(325, 429)], "--pick 325,429"),
@@ -52,10 +47,16 @@ STATES = [
     ("N = 100, no labels or listing", ["c"], "--angles 100 --no-listing --no-labels"),
     ("20 keys, back to the start", [BACKSPACE] * 3 + ["6", "c", "t"] + ["c"] * 14, ""),
 ]
+failed = passed = 0
+
+
+def check(what, ok, detail=""):
+    global passed, failed
+    print(("ok   " if ok else "FAIL ") + what + ("" if ok else ": " + detail), flush=True)
+    passed, failed = passed + bool(ok), failed + (not ok)
 
 
 def serve(site):
-    """A static server with the site in FOLDER; returns its URL and the paths asked for."""
     root = tempfile.mkdtemp()
     os.makedirs(root + os.path.dirname(FOLDER.rstrip("/")))
     os.symlink(site, root + FOLDER.rstrip("/"))
@@ -78,10 +79,9 @@ def serve(site):
 def chromium(downloads):
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
-    for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
-                 "--no-first-run", "--disable-background-networking",
-                 "--disable-component-update", "--disable-sync", "--window-size=1032,1000",
-                 "--user-data-dir=" + tempfile.mkdtemp()):
+    for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                 "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                 "--window-size=1032,1000", "--user-data-dir=" + tempfile.mkdtemp()):
         options.add_argument(flag)
     options.add_experimental_option("prefs", {"download.default_directory": downloads})
     driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
@@ -90,16 +90,13 @@ def chromium(downloads):
     return driver
 
 
-def rgb(png):
-    """The PNG's pixels as 8-bit RGB bytes, decoded by ImageMagick."""
-    return subprocess.run(["convert", "png:-", "-depth", "8", "rgb:-"], input=png,
-                          capture_output=True, check=True).stdout
+rgb = lambda png: subprocess.run(["convert", "png:-", "-depth", "8", "rgb:-"], input=png,
+                                 capture_output=True, check=True).stdout
 
 
 def desktop_log(hexil, font):
-    """The desktop viewer's log.txt of a normal start, without the two closing lines (the
-    page never shuts down): the viewer on SDL's dummy driver, stopped by SIGTERM, which
-    SDL turns into a quit event."""
+    """The desktop viewer's log.txt of a start without its two closing lines (the page never
+    ends): the viewer on SDL's dummy driver, ended by SIGTERM, which SDL makes a quit."""
     work = tempfile.mkdtemp()
     os.symlink(font, os.path.join(work, "tahoma.ttf"))
     viewer = subprocess.Popen([hexil], cwd=work, env=dict(os.environ, SDL_VIDEODRIVER="dummy"))
@@ -113,134 +110,83 @@ def desktop_log(hexil, font):
     return b"".join(open(path, "rb").readlines()[:-2])
 
 
-class Page:
-    def __init__(self, driver, url):
-        self.driver = driver
-        self.url = url
-        self.first_frames = []  # milliseconds from each navigation to its first frame
+def main(site, export, hexil, font):
+    url, requests = serve(site)
+    downloads, work = tempfile.mkdtemp(), tempfile.mkdtemp()
+    desktop = desktop_log(hexil, font)
+    driver = chromium(downloads)
+    js = driver.execute_script
+    frames = lambda: int(js("return document.getElementById('screen').dataset.frames") or 0)
+    picture = lambda: rgb(base64.b64decode(
+        js("return document.getElementById('screen').toDataURL('image/png')").split(",")[1]))
+    log = lambda: js("return document.getElementById('log').textContent")
 
-    def script(self, code, *args):
-        return self.driver.execute_script(code, *args)
-
-    def data(self, name):
-        return self.script("return document.getElementById('screen').dataset[arguments[0]]", name)
-
-    def frames(self):
-        return int(self.data("frames") or 0)
-
-    def wait_frames(self, count):
+    def wait_frames(count):
         end = time.time() + 60
-        while self.frames() < count and time.time() < end:
+        while frames() < count and time.time() < end:
             time.sleep(0.02)
-        time.sleep(0.3)  # room for a second, unwanted frame of the same batch
-        return self.frames()
+        time.sleep(0.3)  # room for a second, unwanted frame of the same burst
+        return frames()
 
-    def open(self):
-        self.driver.get(self.url)
-        frames = self.wait_frames(1)
-        self.first_frames.append(float(self.data("firstFrameAt") or "nan"))
-        return frames
-
-    def act(self, inputs):
-        """Sends the keys and clicks to the canvas as one burst of real input."""
-        canvas = self.driver.find_element("id", "screen")
-        chain = ActionChains(self.driver)
+    def act(inputs):
+        canvas, chain = driver.find_element("id", "screen"), ActionChains(driver)
         for item in inputs:
-            if isinstance(item, tuple):
-                # Offsets count from the canvas's centre.
+            if isinstance(item, tuple):  # offsets count from the canvas's centre
                 chain.move_to_element_with_offset(canvas, item[0] - 500, item[1] - 300)
                 chain.context_click() if item[2:] else chain.click()
             else:
                 chain.send_keys(item)
         chain.perform()
 
-    def picture(self):
-        url = self.script("return document.getElementById('screen').toDataURL('image/png')")
-        return rgb(base64.b64decode(url.split(",", 1)[1]))
-
-    def log(self):
-        return self.script("return document.getElementById('log').textContent")
-
-
-class Test:
-    def __init__(self, site, export, hexil, font):
-        self.site, self.export = site, export
-        self.passed = self.failed = 0
-        self.url, self.requests = serve(site)
-        self.downloads = tempfile.mkdtemp()
-        self.driver = chromium(self.downloads)
-        self.page = Page(self.driver, self.url)
-        self.desktop = desktop_log(hexil, font)
-
-    def check(self, what, ok, detail=""):
-        print(("ok   " if ok else "FAIL ") + what + ("" if ok else ": " + detail), flush=True)
-        self.passed += bool(ok)
-        self.failed += not ok
-
-    def states(self):
-        page, work = self.page, tempfile.mkdtemp()
-        self.check("the first frame", page.open() == 1)
+    try:
+        driver.get(url)
+        check("the first frame", wait_frames(1) == 1)
         for description, inputs, options in STATES:
-            before = page.frames()
-            page.act(inputs)
-            frames = page.wait_frames(before + 1) - before
-            self.check(description + ": one frame", frames == (1 if inputs else 0),
-                       "%d frames" % frames)
+            before = frames()
+            act(inputs)
+            count = wait_frames(before + 1) - before
+            check(description + ": one frame", count == (1 if inputs else 0), "%d frames" % count)
             png = os.path.join(work, "export.png")
-            subprocess.run([self.export, *options.split(), "-o", png], cwd=work, check=True)
-            expected, shown = rgb(open(png, "rb").read()), page.picture()
-            self.check(description + ": the canvas equals hexil-export " + options,
-                       shown == expected, "%d pixels differ" % sum(
-                           shown[i:i + 3] != expected[i:i + 3] for i in range(0, len(shown), 3)))
-
-    def page_around(self):
-        page, driver, desktop = self.page, self.driver, self.desktop.decode("cp1250").rstrip()
-        page.open()
-        self.check("the title", driver.title == "HEXIL", driver.title)
-        self.check("the canvas has the focus",
-                   page.script("return document.activeElement.id") == "screen")
-        self.check("the log shown is the desktop's", page.log() == desktop, repr(page.log()))
-        driver.find_element("id", "save-log").click()
-        driver.find_element("id", "save-picture").click()
+            subprocess.run([export, *options.split(), "-o", png], cwd=work, check=True)
+            expected, shown = rgb(open(png, "rb").read()), picture()
+            check(description + ": the canvas equals hexil-export " + options, shown == expected,
+                  "%d pixels differ" % sum(shown[i:i + 3] != expected[i:i + 3]
+                                           for i in range(0, len(shown), 3)))
+        driver.get(url)
+        wait_frames(1)
+        text = desktop.decode("cp1250").rstrip()
+        check("the title", driver.title == "HEXIL", driver.title)
+        check("the canvas has the focus", js("return document.activeElement.id") == "screen")
+        check("the log shown is the desktop's", log() == text, repr(log()))
         saved = {}
-        for name in ("log.txt", "hexil.png"):
-            path = os.path.join(self.downloads, name)
+        for name, button in (("log.txt", "save-log"), ("hexil.png", "save-picture")):
+            driver.find_element("id", button).click()
+            path = os.path.join(downloads, name)
             for _ in range(100):
                 if os.path.exists(path):
                     break
                 time.sleep(0.05)
             saved[name] = open(path, "rb").read() if os.path.exists(path) else b""
-        self.check("log.txt downloads with the desktop's bytes",
-                   saved["log.txt"] == self.desktop, repr(saved["log.txt"]))
-        self.check("the picture saves as the canvas's PNG", saved["hexil.png"].startswith(
-            b"\x89PNG") and rgb(saved["hexil.png"]) == page.picture())
-        page.act(["7", (200, 386)])
-        page.wait_frames(2)
+        check("log.txt downloads with the desktop's bytes", saved["log.txt"] == desktop)
+        check("the picture saves as the canvas's PNG", saved["hexil.png"].startswith(
+            b"\x89PNG") and rgb(saved["hexil.png"]) == picture())
+        act(["7", (200, 386)])
+        wait_frames(2)
         driver.refresh()
-        frames = page.wait_frames(1)
-        self.check("a reload starts afresh", frames == 1 and page.log() == desktop,
-                   "%d frames, log %r" % (frames, page.log()))
-
-    def requests_made(self):
-        outside = [path for path in self.requests if not path.startswith(FOLDER)]
-        self.check("no request leaves the page's folder", not outside, repr(outside))
-        names = set(os.path.basename(path) or "index.html" for path in self.requests)
-        total = sum(len(gzip.compress(open(os.path.join(self.site, name), "rb").read(), 9))
-                    for name in names)
-        self.check("at most 2.5 MB transferred with gzip", total <= 2.5e6, "%d bytes" % total)
-
-
-def main(argv):
-    test = Test(*map(os.path.abspath, argv[1:5]))
-    try:
-        test.states()
-        test.page_around()
+        count = wait_frames(1)
+        check("a reload starts afresh", count == 1 and log() == text,
+              "%d frames, log %r" % (count, log()))
     finally:
-        test.driver.quit()
-    test.requests_made()
-    print("%d passed, %d failed" % (test.passed, test.failed))
-    return 1 if test.failed else 0
+        driver.quit()
+    outside = [path for path in requests if not path.startswith(FOLDER)]
+    check("no request leaves the page's folder", not outside, repr(outside))
+    names = set(os.path.basename(path) or "index.html" for path in requests)
+    total = sum(len(gzip.compress(open(os.path.join(site, name), "rb").read(), 9))
+                for name in names)
+    check("at most 2.5 MB transferred with gzip", total <= 2.5e6, "%d bytes" % total)
+    print("%d passed, %d failed" % (passed, failed))
+    return 1 if failed else 0
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv))
+    sys.exit(main(*map(os.path.abspath, sys.argv[1:5])))
