@@ -7,6 +7,7 @@
 
 #include <SDL.h>
 
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -20,17 +21,14 @@ SDL_Event ofType(Uint8 type) {
 
 SDL_Event keyUp(SDLKey key, SDLMod mod = KMOD_NONE) {
     SDL_Event e = ofType(SDL_KEYUP);
-    e.key.keysym.sym = key;
-    e.key.keysym.mod = mod;
+    e.key.keysym = {0, key, mod, 0};
     return e;
 }
 
 // The event's own position is not where the pick happens.
 SDL_Event buttonUp(Uint8 button) {
     SDL_Event e = ofType(SDL_MOUSEBUTTONUP);
-    e.button.button = button;
-    e.button.x = 600;
-    e.button.y = 100;
+    e.button = {SDL_MOUSEBUTTONUP, 0, button, SDL_RELEASED, 600, 100};
     return e;
 }
 
@@ -113,12 +111,10 @@ TEST_F(Input, EachEventInTurn) {
     for (const Step& s : steps) {
         EXPECT_EQ(s.redrawn, send(s.event, s.x, s.y)) << "step " << step;
         const Subdivision& d = app.subdivision;
-        EXPECT_EQ(s.angles, app.angles) << "step " << step;
-        EXPECT_EQ(s.vertex, d.pickedVertex) << "step " << step;
-        EXPECT_EQ(s.face, d.pickedFace) << "step " << step;
-        EXPECT_EQ(s.labels, d.showLabels) << "step " << step;
-        EXPECT_EQ(s.listing, d.showListing) << "step " << step;
-        EXPECT_EQ(static_cast<std::size_t>(s.angles < 3 ? 0 : 4 * s.angles - 6), d.halfEdges.size())
+        EXPECT_EQ(std::tuple(s.angles, s.vertex, s.face, s.labels, s.listing,
+                             std::size_t(s.angles < 3 ? 0 : 4 * s.angles - 6)),
+                  std::tuple(app.angles, d.pickedVertex, d.pickedFace, d.showLabels, d.showListing,
+                             d.halfEdges.size()))
             << "step " << step++;
     }
 }
@@ -144,21 +140,13 @@ TEST_F(Input, CloseStopsTheLoopAndLeavesLaterEventsAlone) {
 // (whose emptied selection must stay empty).
 TEST(Burst, OneFrameEqualsTheFrameOfEachEventInTurn) {
     const int x = 175, y = 429; // vertex 0 of the triangle
-    const SDL_Event burst[] = {keyUp(SDLK_BACKSPACE),
-                               keyUp(SDLK_3),
-                               keyUp(SDLK_c),
-                               buttonUp(SDL_BUTTON_LEFT),
-                               keyUp(SDLK_t),
-                               buttonUp(SDL_BUTTON_LEFT),
-                               keyUp(SDLK_t),
-                               keyUp(SDLK_5),
-                               keyUp(SDLK_BACKSPACE),
-                               keyUp(SDLK_c),
-                               ofType(SDL_KEYDOWN),
-                               buttonUp(SDL_BUTTON_LEFT),
-                               keyUp(SDLK_4),
-                               keyUp(SDLK_BACKSPACE),
-                               buttonUp(SDL_BUTTON_LEFT)};
+    // clang-format off
+    const SDL_Event burst[] = {
+        keyUp(SDLK_BACKSPACE), keyUp(SDLK_3), keyUp(SDLK_c), buttonUp(SDL_BUTTON_LEFT),
+        keyUp(SDLK_t), buttonUp(SDL_BUTTON_LEFT), keyUp(SDLK_t), keyUp(SDLK_5),
+        keyUp(SDLK_BACKSPACE), keyUp(SDLK_c), ofType(SDL_KEYDOWN), buttonUp(SDL_BUTTON_LEFT),
+        keyUp(SDLK_4), keyUp(SDLK_BACKSPACE), buttonUp(SDL_BUTTON_LEFT)};
+    // clang-format on
     std::vector<Uint32> frames[2];
     for (int batched = 0; batched < 2; ++batched) {
         WorkingDirectory dir;

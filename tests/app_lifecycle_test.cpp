@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -104,33 +105,25 @@ TEST(Lifecycle, EachRunLogsItsStepsAndEndsWithItsStatus) {
         std::vector<std::string> lines;
         std::vector<Uint32> flags;
     };
+    // clang-format off
     const Run runs[] = {
         {closing, 0, normal, {hardware}},
         {closing, 0, normal, {hardware}},
-        {noSdl,
-         1,
-         {"!SDL_Init: Nastala chyba pri inicializácii SDL: No available video device"},
-         {}},
-        {noTtf,
-         1,
-         {sdlOk,
-          "!TTF_Init: Nastala chyba pri načítavaní knižníc pre TTF fonty: FreeType is missing"},
-         {}},
+        {noSdl, 1, {"!SDL_Init: Nastala chyba pri inicializácii SDL: No available video device"}, {}},
+        {noTtf, 1, {sdlOk, "!TTF_Init: Nastala chyba pri načítavaní knižníc pre TTF fonty: FreeType is missing"}, {}},
         {noHardware, 0, normal, {hardware, software}},
-        {noVideo,
-         1,
-         {sdlOk, ttfOk,
-          "SDL_SetVideoMode: Nastala chyba pri nastavovaní rozlíšenia 1000x600: No video mode "
-          "large enough"},
+        {noVideo, 1, {sdlOk, ttfOk, "SDL_SetVideoMode: Nastala chyba pri nastavovaní rozlíšenia 1000x600: No video mode large enough"},
          {hardware, software}},
     };
+    // clang-format on
     WorkingDirectory dir;
     int run = 0;
     for (const Run& r : runs) {
         videoFlagsAsked.clear();
-        EXPECT_EQ(r.status, runViewer(r.platform)) << "run " << run;
-        EXPECT_EQ(logOf(r.lines), dir.read("log.txt")) << "run " << run;
-        EXPECT_EQ(r.flags, videoFlagsAsked) << "run " << run++;
+        const int status = runViewer(r.platform);
+        EXPECT_EQ(std::tuple(r.status, logOf(r.lines), r.flags),
+                  std::tuple(status, dir.read("log.txt"), videoFlagsAsked))
+            << "run " << run++;
     }
 }
 
