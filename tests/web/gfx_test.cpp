@@ -21,9 +21,6 @@
 
 namespace {
 
-constexpr int width = 1000;
-constexpr int height = 600;
-
 struct Gfx {
     decltype(&aalineRGBA) line;
     decltype(&filledCircleRGBA) circle;
@@ -44,8 +41,7 @@ const Gfx debian{real<decltype(&aalineRGBA)>("aalineRGBA"),
 // A disc of radius around the first corner, else a line between two corners, else a
 // polygon.
 struct Shape {
-    std::vector<Sint16> xs;
-    std::vector<Sint16> ys;
+    std::vector<Sint16> xs, ys;
     int radius = -1;
     Uint8 r = 0, g = 0, b = 0, a = 255;
 
@@ -83,13 +79,9 @@ struct ShapeRecorder {
     void background() {}
     void face(const FaceShape& face) {
         const SDL_Color c = face.fillColor;
-        shapes.push_back({{face.xs.begin(), face.xs.end()},
-                          {face.ys.begin(), face.ys.end()},
-                          -1,
-                          c.r,
-                          c.g,
-                          c.b,
-                          255});
+        shapes.push_back({{}, {}, -1, c.r, c.g, c.b, 255});
+        shapes.back().xs.assign(face.xs.begin(), face.xs.end());
+        shapes.back().ys.assign(face.ys.begin(), face.ys.end());
     }
     void arrow(const ArrowShape& shape) {
         const Arrow& arrow = shape.arrow;
@@ -105,8 +97,8 @@ class WebGfx : public ::testing::Test {
   protected:
     WebGfx() {
         for (SDL_Surface*& surface : surfaces) {
-            surface = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0xFF0000, 0x00FF00,
-                                           0x0000FF, 0);
+            surface = SDL_CreateRGBSurface(SDL_SWSURFACE, windowWidth, windowHeight, 32, 0xFF0000,
+                                           0x00FF00, 0x0000FF, 0);
         }
     }
     ~WebGfx() override {
@@ -117,8 +109,8 @@ class WebGfx : public ::testing::Test {
     // Both surfaces white, or the same noise, which every blend shows through.
     void fill(bool noise) {
         std::mt19937 random(7);
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < windowHeight; ++y) {
+            for (int x = 0; x < windowWidth; ++x) {
                 const Uint32 pixel = noise ? random() & 0xFFFFFF : 0xFFFFFF;
                 for (SDL_Surface* surface : surfaces) {
                     static_cast<Uint32*>(surface->pixels)[y * surface->pitch / 4 + x] = pixel;
@@ -129,11 +121,11 @@ class WebGfx : public ::testing::Test {
 
     // The first row from first to last in which the surfaces differ, or -1.
     int differingRow(int first, int last) const {
-        for (int y = std::max(first, 0); y <= std::min(last, height - 1); ++y) {
+        for (int y = std::max(first, 0); y <= std::min(last, windowHeight - 1); ++y) {
             const auto row = [&](SDL_Surface* s) {
                 return static_cast<const Uint8*>(s->pixels) + y * s->pitch;
             };
-            if (std::memcmp(row(surfaces[0]), row(surfaces[1]), width * 4) != 0) {
+            if (std::memcmp(row(surfaces[0]), row(surfaces[1]), windowWidth * 4) != 0) {
                 return y;
             }
         }
@@ -150,7 +142,7 @@ class WebGfx : public ::testing::Test {
             const int reach = std::max(shape.radius, 0) + 1;
             ASSERT_EQ(differingRow(*low - reach, *high + reach), -1) << where << ": " << shape;
         }
-        ASSERT_EQ(differingRow(0, height - 1), -1) << where;
+        ASSERT_EQ(differingRow(0, windowHeight - 1), -1) << where;
     }
 
     SDL_Surface* surfaces[2] = {};
@@ -190,9 +182,9 @@ TEST_F(WebGfx, EveryShapeOfTheViewerStates) {
                 ShapeRecorder recorder;
                 paint(framePicture(model, StatusLine{}), recorder);
                 fill(false);
-                drawBoth(recorder.shapes, "N = " + std::to_string(n) + " listing " +
-                                              std::to_string(listing) + " pick at " +
-                                              std::to_string(at.x) + "," + std::to_string(at.y));
+                const std::string pick = std::to_string(at.x) + "," + std::to_string(at.y);
+                drawBoth(recorder.shapes, "N = " + std::to_string(n) + (listing ? " listing" : "") +
+                                              " pick at " + pick);
                 if (HasFatalFailure()) {
                     return;
                 }
@@ -210,33 +202,26 @@ TEST_F(WebGfx, RandomShapesClippedAtTheEdges) {
         return static_cast<Sint16>(std::uniform_int_distribution<int>(low, high)(random));
     };
     const auto shape = [&](std::vector<Sint16> xs, std::vector<Sint16> ys, int radius) {
-        return Shape{std::move(xs),
-                     std::move(ys),
-                     radius,
-                     static_cast<Uint8>(number(0, 255)),
-                     static_cast<Uint8>(number(0, 255)),
-                     static_cast<Uint8>(number(0, 255)),
-                     static_cast<Uint8>(number(0, 1) ? 255 : number(0, 255))};
+        Shape s{std::move(xs), std::move(ys), radius, Uint8(number(0, 255)), Uint8(number(0, 255))};
+        s.b = Uint8(number(0, 255));
+        s.a = Uint8(number(0, 1) ? 255 : number(0, 255));
+        return s;
     };
     std::vector<Shape> shapes;
     for (int dx = -40; dx <= 40; ++dx) {
         for (int dy = -40; dy <= 40; ++dy) {
-            const Sint16 x = number(-60, width + 60);
-            const Sint16 y = number(-60, height + 60);
-            shapes.push_back(
-                shape({x, static_cast<Sint16>(x + dx)}, {y, static_cast<Sint16>(y + dy)}, -1));
+            const Sint16 x = number(-60, windowWidth + 60), y = number(-60, windowHeight + 60);
+            shapes.push_back(shape({x, Sint16(x + dx)}, {y, Sint16(y + dy)}, -1));
         }
     }
     for (int i = 0; i < 2000; ++i) {
-        std::vector<Sint16> xs;
-        std::vector<Sint16> ys;
+        std::vector<Sint16> xs, ys;
         const int corners = i % 3 == 0 ? 2 : 3 + i % 10;
-        const int reach = i % 3 == 0 ? width : number(1, 200);
-        const Sint16 x = number(-60, width + 60);
-        const Sint16 y = number(-60, height + 60);
+        const int reach = i % 3 == 0 ? windowWidth : number(1, 200);
+        const Sint16 x = number(-60, windowWidth + 60), y = number(-60, windowHeight + 60);
         for (int corner = 0; corner < corners; ++corner) {
-            xs.push_back(static_cast<Sint16>(x + number(-reach, reach)));
-            ys.push_back(static_cast<Sint16>(y + number(-reach, reach)));
+            xs.push_back(Sint16(x + number(-reach, reach)));
+            ys.push_back(Sint16(y + number(-reach, reach)));
         }
         shapes.push_back(shape(xs, ys, -1));
         shapes.push_back(shape({x}, {y}, i % 21));

@@ -5,6 +5,7 @@
 #include <SDL/SDL_ttf.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
 #include <sstream>
@@ -13,10 +14,8 @@
 
 namespace {
 
-const SDL_Color ink{20, 20, 20, 0};
-const SDL_Color paper{255, 255, 255, 0};
-const SDL_Color highlight{250, 130, 100, 0};
-const SDL_Color neighbourLabel{40, 150, 7, 0};
+const SDL_Color ink{20, 20, 20, 0}, paper{255, 255, 255, 0}, highlight{250, 130, 100, 0},
+    neighbourLabel{40, 150, 7, 0};
 
 std::string shapeOf(const SDL_Surface* s) {
     std::ostringstream out;
@@ -36,18 +35,15 @@ std::string difference(const SDL_Surface* real, const SDL_Surface* own) {
         out << "Debian's surface [" << shapeOf(real) << "], ours [" << shapeOf(own) << ']';
         return out.str();
     }
-    for (int y = 0; y < real->h; ++y) {
-        for (int x = 0; x < real->w; ++x) {
-            const Uint32 want = static_cast<const Uint32*>(real->pixels)[y * real->pitch / 4 + x];
-            const Uint32 got = static_cast<const Uint32*>(own->pixels)[y * real->pitch / 4 + x];
-            if (want != got) {
-                out << "pixel (" << x << ", " << y << ") of " << shapeOf(real) << ": Debian's 0x"
-                    << std::hex << want << ", ours 0x" << got;
-                return out.str();
-            }
-        }
+    const auto *want = static_cast<const Uint32*>(real->pixels),
+               *got = static_cast<const Uint32*>(own->pixels);
+    const int words = real->h * real->pitch / 4,
+              at = std::mismatch(want, want + words, got).first - want;
+    if (at < words) {
+        out << "pixel (" << at % (real->pitch / 4) << ", " << at / (real->pitch / 4) << ") of "
+            << shapeOf(real) << ": Debian's 0x" << std::hex << want[at] << ", ours 0x" << got[at];
     }
-    return "";
+    return out.str();
 }
 
 class WebTtf : public ::testing::Test {
@@ -145,10 +141,8 @@ TEST_F(WebTtf, RandomTextsMatchByteForByteWhileTheOutlineToggles) {
         for (char& c : text) {
             c = static_cast<char>(among(0x20, 0x7E));
         }
-        const int size = among(6, 40);
-        const int outline = among(0, 4);
-        const SDL_Color color{static_cast<Uint8>(among(0, 255)), static_cast<Uint8>(among(0, 255)),
-                              static_cast<Uint8>(among(0, 255)), 0};
+        const int size = among(6, 40), outline = among(0, 4);
+        const SDL_Color color{Uint8(among(0, 255)), Uint8(among(0, 255)), Uint8(among(0, 255)), 0};
         compare(text, size, outline, color, true);
         compare(text, size, 0, color);
     }
@@ -159,17 +153,12 @@ TEST_F(WebTtf, RandomTextsMatchByteForByteWhileTheOutlineToggles) {
 // 6 points a combining accent after a space, which reaches left of the surface's left edge
 // and so lands at the end of the row above.
 TEST_F(WebTtf, Utf8TextMatchesByteForByte) {
-    for (const auto& [text, size] : {std::pair{"Rozl\xC3\xADšenie ľ\xE2\x82\xAC", 13},
-                                     {"\xEF\xBB\xBFv0", 13},
-                                     {"x\xF0\x9F\x98\x80z", 13},
-                                     {"x\x80z", 13},
-                                     {"x\xC3", 13},
-                                     {"\xE2\x82x", 13},
-                                     {"\xFF\xFEz", 13},
-                                     {"\xEF\xBF\xBEmn\xEF\xBB\xBFpq", 13},
-                                     {"x\xC0\x80z", 13},
-                                     {" \xCC\x80", 6},
-                                     {" \xCC\x88v0", 6}}) {
+    // clang-format off
+    for (const auto& [text, size] : {std::pair{"Rozl\xC3\xADšenie ľ\xE2\x82\xAC", 13}, {"\xEF\xBB\xBFv0", 13},
+                                     {"x\xF0\x9F\x98\x80z", 13}, {"x\x80z", 13}, {"x\xC3", 13}, {"\xE2\x82x", 13},
+                                     {"\xFF\xFEz", 13}, {"\xEF\xBF\xBEmn\xEF\xBB\xBFpq", 13}, {"x\xC0\x80z", 13},
+                                     {" \xCC\x80", 6}, {" \xCC\x88v0", 6}}) {
+        // clang-format on
         compare(text, size, 0, ink);
         compare(text, size, 2, ink);
     }
