@@ -19,7 +19,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <random>
 #include <vector>
 
@@ -83,26 +82,16 @@ void check(const Application& app, const InputHandler& handler) {
 
 SDL_Event decode(const uint8_t* b) {
     SDL_Event e{};
-    const int code = b[1] | (b[2] << 8);
-    switch (b[0] & 7) {
-    case 0:
-    case 1:
-    case 2:
-        e.type = (b[0] & 7) == 1 ? SDL_KEYDOWN : SDL_KEYUP;
-        e.key.keysym.sym = static_cast<SDLKey>(code % SDLK_LAST);
+    const int kind = b[0] & 7;
+    if (kind <= 2) {
+        e.type = kind == 1 ? SDL_KEYDOWN : SDL_KEYUP;
+        e.key.keysym.sym = static_cast<SDLKey>((b[1] | (b[2] << 8)) % SDLK_LAST);
         e.key.keysym.mod = static_cast<SDLMod>((b[3] & 3) | ((b[3] & 0xfc) << 4));
-        break;
-    case 3:
-    case 4:
-        e.type = (b[0] & 7) == 4 ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    } else if (kind <= 4) {
+        e.type = kind == 4 ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
         e.button.button = static_cast<Uint8>(b[1] % 5 + 1);
-        break;
-    case 5:
-        e.type = b[1] < 4 ? SDL_QUIT : SDL_MOUSEMOTION;
-        break;
-    default:
-        e.type = static_cast<Uint8>(b[1] % SDL_NUMEVENTS);
-        break;
+    } else {
+        e.type = kind > 5 ? b[1] % SDL_NUMEVENTS : b[1] < 4 ? SDL_QUIT : SDL_MOUSEMOTION;
     }
     return e;
 }
@@ -136,11 +125,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         handler.mouseX = static_cast<int16_t>(b[2] | (b[3] << 8));
         handler.mouseY = static_cast<int16_t>(b[4] | (b[5] << 8));
         const SDL_Event event = decode(b);
-        const bool goOn = handler.apply(event);
-        if (!goOn && event.type != SDL_QUIT) {
-            fail("only SDL_QUIT ends the loop");
-        }
-        if (!goOn) {
+        if (!handler.apply(event)) {
+            if (event.type != SDL_QUIT) {
+                fail("only SDL_QUIT ends the loop");
+            }
             break; // the window is gone; nothing behind it is handled
         }
         if ((b[0] & 0x80) != 0 || at + 2 * eventSize > size) {
@@ -197,8 +185,7 @@ int main(int argc, char** argv) {
         }
     }
     std::mt19937 random(20261207);
-    constexpr int total = 100000;
-    constexpr int perInput = 500;
+    constexpr int total = 100000, perInput = 500;
     for (int done = 0; done < total; done += perInput) {
         const std::vector<uint8_t> bytes = generate(random, perInput);
         LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
