@@ -56,12 +56,9 @@ struct Shape {
     }
 };
 
-std::ostream& operator<<(std::ostream& out, const Shape& shape) {
-    for (std::size_t i = 0; i < shape.xs.size(); ++i) {
-        out << "(" << shape.xs[i] << "," << shape.ys[i] << ") ";
-    }
-    return out << "radius " << shape.radius << " rgba " << +shape.r << "," << +shape.g << ","
-               << +shape.b << "," << +shape.a;
+std::ostream& operator<<(std::ostream& out, const Shape& s) {
+    return out << testing::PrintToString(s.xs) << testing::PrintToString(s.ys) << " radius "
+               << s.radius << " rgba " << +s.r << "," << +s.g << "," << +s.b << "," << +s.a;
 }
 
 // A painter of the viewer's picture that keeps its faces, arrows and dots as shapes.
