@@ -23,22 +23,19 @@ namespace {
 
 using nlohmann::json;
 
-// The command line "hexil-export WORDS...".
-struct Arguments {
-    explicit Arguments(std::vector<std::string> given) : words(std::move(given)) {
-        words.insert(words.begin(), "hexil-export");
-        for (std::string& w : words) {
-            argv.push_back(w.data());
-        }
-        argv.push_back(nullptr);
-    }
-    std::vector<std::string> words;
+// Runs main on the command line "hexil-export WORDS...".
+template <class Main> auto withArguments(std::vector<std::string> words, Main main) {
+    words.insert(words.begin(), "hexil-export");
     std::vector<char*> argv;
-};
+    for (std::string& w : words) {
+        argv.push_back(w.data());
+    }
+    argv.push_back(nullptr);
+    return main(static_cast<int>(words.size()), argv.data());
+}
 
 Command parsed(const std::vector<std::string>& words) {
-    Arguments a(words);
-    return parseCommand(static_cast<int>(a.words.size()), a.argv.data());
+    return withArguments(words, parseCommand);
 }
 
 // Each command line with what it gives: the options as "N labels listing pick format
@@ -253,8 +250,8 @@ TEST(ExportOutput, WholeFileWithTheUsualModeOrNothing) {
 }
 
 int exportWith(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-    Arguments a(words);
-    return exportMain(static_cast<int>(a.words.size()), a.argv.data(), out, err);
+    return withArguments(words,
+                         [&](int argc, char** argv) { return exportMain(argc, argv, out, err); });
 }
 
 // Standard output that does not take the bytes fails the export; with no --font and no

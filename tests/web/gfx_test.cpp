@@ -29,14 +29,14 @@ struct Gfx {
 
 const Gfx recovered{aalineRGBA, filledCircleRGBA, filledPolygonRGBA};
 
-template <class Function> Function real(const char* name) {
+// Debian's function of this name and type.
+template <class Function> Function real(Function, const char* name) {
     static void* const library = dlopen("libSDL_gfx.so.15", RTLD_NOW | RTLD_LOCAL);
     return library ? reinterpret_cast<Function>(dlsym(library, name)) : nullptr;
 }
 
-const Gfx debian{real<decltype(&aalineRGBA)>("aalineRGBA"),
-                 real<decltype(&filledCircleRGBA)>("filledCircleRGBA"),
-                 real<decltype(&filledPolygonRGBA)>("filledPolygonRGBA")};
+const Gfx debian{real(aalineRGBA, "aalineRGBA"), real(filledCircleRGBA, "filledCircleRGBA"),
+                 real(filledPolygonRGBA, "filledPolygonRGBA")};
 
 // A disc of radius around the first corner, else a line between two corners, else a
 // polygon.
