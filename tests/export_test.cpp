@@ -101,9 +101,6 @@ std::string n(const char* prefix, int number) {
 // whole, written out from the model's records, and the JSON document's records, switches
 // and selection.
 TEST(ExportTables, EveryRecordAndLinkForNFrom3To200) {
-    const auto in = [](const std::vector<int>& list, int i) {
-        return std::count(list.begin(), list.end(), i) > 0;
-    };
     for (int angles = 3; angles <= 200; ++angles) {
         for (int view = 0; view < 4; ++view) {
             Subdivision s;
@@ -122,6 +119,7 @@ TEST(ExportTables, EveryRecordAndLinkForNFrom3To200) {
             std::string csv = "kind,number,x,y,edge,target,face,next,prev,opp,selected\r\n";
             std::string rows[3];
             json records[3];
+            // clang-format off
             for (int i = 0; i < angles; ++i) {
                 const Vertex& v = s.vertices[i];
                 rows[0] += n("| v", i) + n(" | ", v.x) + n(" | ", v.y) + n(" | e", v.edge) + " |\n";
@@ -133,27 +131,21 @@ TEST(ExportTables, EveryRecordAndLinkForNFrom3To200) {
                 const bool outer = j == angles - 2;
                 const int edge = s.faces[j].edge;
                 rows[1] += n("| f", j) + (outer ? " (outer)" : "") + n(" | e", edge) + " |\n";
-                csv += n("face,", j) + n(",,,", edge) + ",,,,,," +
-                       (j == s.pickedFace               ? "picked"
-                        : in(s.pickedFaceNeighbours, j) ? "neighbour"
-                                                        : "") +
-                       "\r\n";
+                csv += n("face,", j) + n(",,,", edge) + ",,,,,," + (j == s.pickedFace ? "picked"
+                       : std::ranges::count(s.pickedFaceNeighbours, j) ? "neighbour" : "") + "\r\n";
                 records[1].push_back({{"number", j}, {"edge", edge}, {"outer", outer}});
             }
             for (int k = 0; k < 4 * angles - 6; ++k) {
                 const HalfEdge& h = s.halfEdges[k];
-                rows[2] += n("| e", k) + n(" | v", h.target) + n(" | f", h.face) +
-                           n(" | e", h.next) + n(" | e", h.prev) + n(" | e", h.opp) + " |\n";
+                rows[2] += n("| e", k) + n(" | v", h.target) + n(" | f", h.face) + n(" | e", h.next) +
+                           n(" | e", h.prev) + n(" | e", h.opp) + " |\n";
                 csv += n("half-edge,", k) + n(",,,,", h.target) + n(",", h.face) + n(",", h.next) +
                        n(",", h.prev) + n(",", h.opp) + "," +
-                       (in(s.pickedVertexEdges, k) ? "at picked vertex" : "") + "\r\n";
-                records[2].push_back({{"number", k},
-                                      {"target", h.target},
-                                      {"face", h.face},
-                                      {"next", h.next},
-                                      {"prev", h.prev},
-                                      {"opp", h.opp}});
+                       (std::ranges::count(s.pickedVertexEdges, k) ? "at picked vertex" : "") + "\r\n";
+                records[2].push_back({{"number", k}, {"target", h.target}, {"face", h.face},
+                                      {"next", h.next}, {"prev", h.prev}, {"opp", h.opp}});
             }
+            // clang-format on
             EXPECT_EQ(csv, csvTable(s)) << what;
             const std::string md = markdownTables(s, o);
             for (const std::string& table : rows) {

@@ -1,10 +1,8 @@
-// Turns bytes into SDL events and feeds them to the real InputHandler over the real
-// Application on SDL's dummy video driver. After every event the structure must hold
-// its invariants, N must lie in 0..maxAngles, the structure must be the one build(N)
-// gives (once no rebuild is pending) and the selection must name existing records.
-//
-// Built with -fsanitize=fuzzer it is a libFuzzer target (scripts/fuzz); otherwise its
-// own main replays a corpus directory and a fixed-seed stream of events.
+// Turns bytes into SDL events for the real InputHandler and Application on SDL's dummy
+// video driver. After every event N lies in 0..maxAngles, the structure is the one build(N)
+// gives, which keeps every invariant, and the selection names existing records. Built
+// with -fsanitize=fuzzer it is a libFuzzer target (scripts/fuzz); otherwise its own main
+// replays a corpus directory and a fixed-seed stream of events.
 #include "app/application.h"
 #include "app/input_handler.h"
 #include "app_fixture.h"
@@ -39,10 +37,8 @@ bool validPositions(const std::vector<int>& positions, size_t size) {
                        [size](int p) { return p >= 0 && static_cast<size_t>(p) < size; });
 }
 
-// build(N) for the N and listing switch of the last rebuild, checked once for every
-// invariant. While a rebuild is pending the structure must still equal it; once none
-// is, it follows N. Comparing the structure with it after every event proves what
-// checking the structure after every event would, without walking the cycles each time.
+// build(N) for the N and listing switch of the last rebuild, its invariants checked once:
+// the structure must equal it, and it follows N once no rebuild is pending.
 Subdivision reference;
 int referenceAngles = -1;
 
@@ -57,18 +53,16 @@ void renewReference(const Application& app) {
 
 void check(const Application& app, const InputHandler& handler) {
     const Subdivision& s = app.subdivision;
-    if (app.angles < 0 || app.angles > maxAngles) {
-        fail("N out of range");
-    }
     const std::vector<int>& edges = s.pickedVertexEdges;
-    if (s.pickedVertex < -1 || s.pickedVertex >= static_cast<int>(s.vertices.size()) ||
-        s.pickedFace < -1 || s.pickedFace >= static_cast<int>(s.faces.size()) ||
+    if (app.angles < 0 || app.angles > maxAngles || s.pickedVertex < -1 ||
+        s.pickedVertex >= static_cast<int>(s.vertices.size()) || s.pickedFace < -1 ||
+        s.pickedFace >= static_cast<int>(s.faces.size()) ||
         !validPositions(edges, s.halfEdges.size()) ||
         !validPositions(s.pickedFaceNeighbours, s.faces.size()) ||
         std::adjacent_find(edges.begin(), edges.end(), std::greater_equal<>()) != edges.end() ||
         (s.pickedVertex < 0 && !edges.empty()) ||
         (s.pickedFace < 0 && !s.pickedFaceNeighbours.empty())) {
-        fail("selection names records that do not exist");
+        fail("N out of range, or the selection names records that do not exist");
     }
     if (!handler.rebuildPending &&
         (referenceAngles != app.angles || reference.showListing != s.showListing)) {

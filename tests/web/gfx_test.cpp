@@ -1,9 +1,7 @@
 // The web build's SDL_gfx, recovered from libsdl-gfx1.2-doc's listings and linked here,
-// against Debian's real libSDL_gfx (2.0.25), opened with dlopen(RTLD_LOCAL) so that its
-// names never meet the recovered ones. Both draw the same shapes on 1000 x 600 32-bit
-// surfaces of the viewer's screen format, which must stay equal byte for byte: every
-// shape the viewer draws in the states its end-to-end tests visit, then a fixed-seed
-// sweep of lines, discs and polygons clipped at the edges.
+// against Debian's libSDL_gfx 2.0.25, opened with dlopen(RTLD_LOCAL) so that the names
+// never meet: both draw the same shapes on the viewer's screen, which must stay equal byte
+// for byte.
 
 #include "draw/picture.h"
 #include "model/subdivision.h"
@@ -38,8 +36,7 @@ template <class Function> Function real(Function, const char* name) {
 const Gfx debian{real(aalineRGBA, "aalineRGBA"), real(filledCircleRGBA, "filledCircleRGBA"),
                  real(filledPolygonRGBA, "filledPolygonRGBA")};
 
-// A disc of radius around the first corner, else a line between two corners, else a
-// polygon.
+// A disc around the first corner, else a line between two corners, else a polygon.
 struct Shape {
     std::vector<Sint16> xs, ys;
     int radius = -1;
