@@ -63,10 +63,14 @@ TEST_F(DrawSceneTest, EachSelectionColoursThePictureAndTheListing) {
 
 // Without the listing the outer face's label moves from (50, 300) to (166, 300). Hidden
 // labels leave the picture as if there were no font. An empty structure paints only the
-// listing's titles.
-TEST_F(DrawSceneTest, DisplaySwitches) {
+// listing's titles. The frame adds the status line "Angles: N" at 13 points at (10, 10).
+TEST_F(DrawSceneTest, DisplaySwitchesAndTheStatusLine) {
+    Font status = openFontPair(HEXIL_FONT_PATH, 13);
     model.showListing = false;
     model.build(6);
+    drawFrame(surface, model, StatusLine{&status, 65});
+    EXPECT_TRUE(shows("Angles: 65", 10, 10, ink, &status));
+    closeFont(status);
     redraw();
     EXPECT_TRUE(shows("f4", 159, 293, ink));
     EXPECT_FALSE(shows("f4", 43, 293, ink));
@@ -118,13 +122,4 @@ TEST_F(DrawSceneTest, NothingSpillsPastTheRightOrBottomEdge) {
     redraw();
     EXPECT_EQ(rowsInside, inked(428, 39, 600, 600));
     EXPECT_GT(inked(428, 585, 600, 600), 0);
-}
-
-// The frame adds the status line "Angles: N" at 13 points, its top-left corner at (10, 10).
-TEST_F(DrawSceneTest, FrameAddsTheStatusLine) {
-    Font status = openFontPair(HEXIL_FONT_PATH, 13);
-    model.build(6);
-    drawFrame(surface, model, StatusLine{&status, 65});
-    EXPECT_TRUE(shows("Angles: 65", 10, 10, ink, &status));
-    closeFont(status);
 }

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -96,10 +97,9 @@ std::string n(const char* prefix, int number) {
     return prefix + std::to_string(number);
 }
 
-// For every N from 3 to 200, with the listing on and off, the labels on and off and with
-// nothing, vertex 0 or the outer face picked: the CSV and each Markdown table's rows
-// whole, written out from the model's records, and the JSON document's records, switches
-// and selection.
+// For every N from 3 to 200 and four views (listing off, labels off, vertex 0 or the outer
+// face picked): the CSV, each Markdown table's rows and the JSON document, written out
+// from the model's records.
 TEST(ExportTables, EveryRecordAndLinkForNFrom3To200) {
     for (int angles = 3; angles <= 200; ++angles) {
         for (int view = 0; view < 4; ++view) {
@@ -180,27 +180,23 @@ TEST(ExportTables, EveryRecordAndLinkForNFrom3To200) {
 
 // The selection as the handout states it, for the triangle and the empty structure.
 TEST(ExportTables, SelectionOfTheTriangle) {
-    struct Case {
-        int x, y;
-        const char* line;
-    };
     // clang-format off
-    const Case cases[] = {
+    const std::tuple<int, int, std::string> cases[] = {
         {175, 429, "Left click at (175, 429): picked vertex v0 at (175, 429).\n\nHalf-edges that start or end there: e0, e1, e3, e4.\n"},
         {249, 299, "Left click at (249, 299): picked face f0.\n\nFaces across its half-edges, in cycle order: f1, f1, f1.\n"},
         {600, 100, "Left click at (600, 100): picked face f1 (outer).\n\nFaces across its half-edges, in cycle order: f0, f0, f0.\n"},
         {1, 1, "Left click at (1, 1): nothing picked (the structure is empty).\n"}};
     // clang-format on
-    for (const Case& c : cases) {
-        const int angles = c.x == 1 ? 2 : 3; // the empty structure picks nothing
+    for (const auto& [x, y, line] : cases) {
+        const int angles = x == 1 ? 2 : 3; // the empty structure picks nothing
         Subdivision s;
         s.build(angles);
-        s.pick(c.x, c.y);
+        s.pick(x, y);
         ExportOptions o;
         o.angles = angles;
-        o.pick = Click{c.x, c.y};
+        o.pick = Click{x, y};
         const std::string md = markdownTables(s, o);
-        EXPECT_EQ(c.line, md.substr(md.find("Left click"))) << c.x;
+        EXPECT_EQ(line, md.substr(md.find("Left click"))) << x;
     }
 }
 
@@ -247,8 +243,10 @@ int exportWith(const std::vector<std::string>& words, std::ostream& out, std::os
 }
 
 // Standard output that does not take the bytes fails the export; with no --font and no
-// tahoma.ttf in the working directory the picture uses the default font.
-TEST(ExportMain, FailedStandardOutputAndTheDefaultFont) {
+// tahoma.ttf in the working directory the picture uses the default font. A font or an
+// output that fails on the way to the disk: status 2, one line on standard error naming
+// the option, nothing written, and a file already there kept as it was.
+TEST(ExportMain, FailuresLeaveNothingAndTheDefaultFontServes) {
     const WorkingDirectory dir(false);
     std::ostream broken(nullptr);
     std::ostringstream svg, err;
@@ -256,12 +254,6 @@ TEST(ExportMain, FailedStandardOutputAndTheDefaultFont) {
     EXPECT_EQ(0, exportWith({"--angles", "3", "-o", "-", "--format", "svg"}, svg, err));
     EXPECT_NE(std::string::npos, svg.str().find(">Angles: 3</text>")) << svg.str();
     EXPECT_NE(std::string::npos, svg.str().find("font-family=\"DejaVu Sans\""));
-}
-
-// A font or an output that fails on the way to the disk: status 2, one line on standard
-// error naming the option, nothing written, and a file already there kept as it was.
-TEST(ExportMain, FailuresOnTheWayToTheDiskLeaveNothing) {
-    const WorkingDirectory dir(false);
     std::ofstream("kept.png") << "old";
     std::ofstream("a-file");
     const std::pair<std::vector<std::string>, std::string> cases[] = {
