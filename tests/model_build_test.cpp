@@ -53,10 +53,7 @@ TEST(Build, CoordinatesAreTruncatedNotRounded) {
     EXPECT_EQ(built(4, true).vertices,
               (std::vector<Vertex>{{250, 450, 4}, {100, 300, 0}, {249, 150, 3}, {400, 299, 5}}));
     EXPECT_EQ(built(4, false).vertices[2], (Vertex{500, 150, 3}));
-}
-
-// The corners of the 12- and the 65-gon, as the window shows them.
-TEST(Build, CornersOfTwoLargerPolygons) {
+    // The corners of the 12- and the 65-gon, as the window shows them.
     const std::pair<int, std::string> cases[] = {
         {12, "379,375 325,429 250,450 175,429 120,375 100,300 120,225 174,170 249,150 325,170 "
              "379,225 400,299"},
