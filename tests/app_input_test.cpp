@@ -56,10 +56,10 @@ class Input : public ::testing::Test {
     InputHandler handler{app};
 };
 
-// Events one after the other from the first frame, each with the pointer where it
-// happens, and what follows: N, the picked vertex and face, the switches, and whether the
-// frame was redrawn. Keys act when released, keypad digits and other keys never; a digit
-// that would take N past 9999 is refused and keeps the pick; t rebuilds, c keeps the pick.
+// Events in turn from the first frame, the pointer where each happens, and what follows:
+// N, the picked vertex and face, the switches, and whether the frame was redrawn. Keys act
+// when released, keypad digits and other keys never; a digit that would take N past 9999
+// is refused and keeps the pick; t rebuilds, c keeps the pick.
 TEST_F(Input, EachEventInTurn) {
     SDL_Event keyDown = keyUp(SDLK_5), buttonDown = buttonUp(SDL_BUTTON_LEFT);
     keyDown.type = SDL_KEYDOWN;

@@ -29,15 +29,14 @@ const std::string &sdlOk = normalRun.at(3), &ttfOk = normalRun.at(4), &videoOk =
                   &fontOk = normalRun.at(6);
 
 // The log of a run whose steps wrote these lines, each run ending the libraries.
-std::string logOf(const std::vector<std::string>& lines) {
+std::string logOf(std::vector<std::string> lines) {
+    lines.insert(lines.begin(), normalRun.begin(), normalRun.begin() + 3);
+    lines.insert(lines.end(), normalRun.begin() + 8, normalRun.end());
     std::string text;
-    for (int i : {0, 1, 2}) {
-        text += normalRun.at(i) + "\n";
-    }
     for (const std::string& line : lines) {
         text += toWindows1250(line) + "\n";
     }
-    return text + toWindows1250(normalRun.at(8)) + "\n" + toWindows1250(normalRun.at(9)) + "\n";
+    return text;
 }
 
 // SDL started for real with the window's close already queued, so a whole run ends by
