@@ -36,8 +36,7 @@ class Input : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(app.init()); }
 
-    // Sends one event with the pointer at (x, y); tells whether the frame was redrawn,
-    // seen by the bottom-right pixel losing the colour painted there before.
+    // Sends an event with the pointer at (x, y); tells whether the corner was repainted.
     bool send(const SDL_Event& e, int x = 0, int y = 0) {
         SDL_Rect corner{999, 599, 1, 1};
         SDL_FillRect(app.screen, &corner, SDL_MapRGB(app.screen->format, 1, 2, 3));
@@ -56,10 +55,9 @@ class Input : public ::testing::Test {
     InputHandler handler{app};
 };
 
-// Events in turn from the first frame, the pointer where each happens, and what follows:
-// N, the picked vertex and face, the switches, and whether the frame was redrawn. Keys act
-// when released, keypad digits and other keys never; a digit that would take N past 9999
-// is refused and keeps the pick; t rebuilds, c keeps the pick.
+// Events in turn, each with the pointer, and then N, the pick, the switches and whether
+// the frame was redrawn. Keys act when released, keypad digits and other keys never; a
+// digit taking N past 9999 is refused and keeps the pick; t rebuilds, c keeps the pick.
 TEST_F(Input, EachEventInTurn) {
     SDL_Event keyDown = keyUp(SDLK_5), buttonDown = buttonUp(SDL_BUTTON_LEFT);
     keyDown.type = SDL_KEYDOWN;
@@ -120,14 +118,12 @@ TEST_F(Input, EachEventInTurn) {
 }
 
 TEST_F(Input, CloseStopsTheLoopAndLeavesLaterEventsAlone) {
-    SDL_Event one = keyUp(SDLK_1);
-    SDL_Event two = keyUp(SDLK_2);
+    SDL_Event one = keyUp(SDLK_1), two = keyUp(SDLK_2), quit = ofType(SDL_QUIT);
     SDL_PushEvent(&one);
     SDL_PushEvent(&two);
     EXPECT_TRUE(handler.handleEvents());
     EXPECT_EQ(app.angles, 612) << "every queued event is handled in one call";
 
-    SDL_Event quit = ofType(SDL_QUIT);
     SDL_PushEvent(&quit);
     SDL_PushEvent(&one);
     EXPECT_FALSE(handler.handleEvents());
@@ -135,9 +131,8 @@ TEST_F(Input, CloseStopsTheLoopAndLeavesLaterEventsAlone) {
     EXPECT_FALSE(handler.handleEvent(quit));
 }
 
-// A burst handled in one go must leave the frame the same events leave one at a time:
-// the clicks come after rebuilds (they must pick on the new structure) and before one
-// (whose emptied selection must stay empty).
+// A burst handled in one go leaves the frame that the events leave one at a time: clicks
+// after rebuilds pick on the new structure, and a rebuild after a click empties the pick.
 TEST(Burst, OneFrameEqualsTheFrameOfEachEventInTurn) {
     const int x = 175, y = 429; // vertex 0 of the triangle
     // clang-format off

@@ -15,8 +15,7 @@
 
 namespace {
 
-// The lines of a normal run in UTF-8 (the viewer stores them in Windows-1250); the shell
-// sessions read the same file.
+// A normal run's log in UTF-8 (stored in Windows-1250), as the shell sessions read it.
 const std::vector<std::string> normalRun = [] {
     std::ifstream in(HEXIL_NORMAL_RUN);
     std::vector<std::string> lines;
@@ -39,8 +38,8 @@ std::string logOf(std::vector<std::string> lines) {
     return text;
 }
 
-// SDL started for real with the window's close already queued, so a whole run ends by
-// itself; the video modes asked for are recorded, and those with a refused flag fail.
+// SDL started with the window's close queued, so a run ends by itself; the video modes
+// asked for are recorded, and those with a refused flag fail.
 std::vector<Uint32> videoFlagsAsked;
 Uint32 refusedFlags = 0;
 int initAndQueueQuit(Uint32 flags) {
@@ -70,9 +69,8 @@ TEST(Log, StoresSlovakLettersAsWindows1250Bytes) {
     EXPECT_EQ(toWindows1250("\xC3"), "?");
 }
 
-// Each run's log, exit status and video modes asked for. A run starts log.txt afresh; a
-// library that fails to start stops the start-up with status 1; the video mode falls back
-// from a hardware to a software surface, then gives up.
+// Each run's log, status and video modes asked for: log.txt starts afresh; a library that
+// fails stops the start-up with status 1; the mode falls back to software, then gives up.
 TEST(Lifecycle, EachRunLogsItsStepsAndEndsWithItsStatus) {
     const Uint32 hardware = SDL_HWSURFACE | SDL_DOUBLEBUF | SDL_ANYFORMAT,
                  software = SDL_DOUBLEBUF | SDL_ANYFORMAT;
@@ -117,8 +115,7 @@ TEST(Lifecycle, EachRunLogsItsStepsAndEndsWithItsStatus) {
     }
 }
 
-// Without tahoma.ttf both fonts fail, each logged, and the viewer still runs; titles and
-// font names are cut to 80 characters.
+// Without tahoma.ttf both fonts fail, logged, and the viewer runs; names are cut to 80.
 TEST(Lifecycle, MissingFontsAreLoggedAndLongNamesCut) {
     WorkingDirectory dir(false);
     const std::string name(78, 'n');

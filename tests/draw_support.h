@@ -66,8 +66,7 @@ class DrawTest : public ::testing::Test {
         drawFrame(surface, model, StatusLine{});
     }
 
-    // Whether the surface shows the label: each pixel that it covers whole, the same over
-    // white as over black; and it covers at least one.
+    // Whether the surface shows the label in every pixel it covers whole (at least one).
     bool shows(const std::string& text, int x, int y, SDL_Color fill, Font* with = nullptr) const {
         SDL_Surface* label =
             renderOutlinedText(with ? with : model.font, textOutlineWidth, text, fill, paper);

@@ -2,9 +2,8 @@
 
 #include <cstring>
 
-// Labels and listing items at 11 points and the status line at 13, drawn with a pair of
-// handles and with a single one, give the same size and every pixel as the plain way:
-// one handle whose outline is switched on for the halo and off for the glyphs. Without a
+// Texts at 11 and 13 points, drawn with a pair of handles and with one, are the plain way
+// to the pixel: one handle's outline on for the halo and off for the glyphs. Without a
 // font nothing is drawn.
 TEST_F(DrawTest, OutlinedTextMatchesTogglingOneHandleAndBlendsAsSdlBlits) {
     const SDL_Color halo = paper;

@@ -39,8 +39,7 @@ Command parsed(const std::vector<std::string>& words) {
     return withArguments(words, parseCommand);
 }
 
-// Each command line with what it gives: the options as "N labels listing pick format
-// output", or the error line.
+// Each command line and its options ("N labels listing pick format output") or error line.
 TEST(ExportOptions, CommandLines) {
     struct Case {
         std::vector<std::string> words;
@@ -242,10 +241,9 @@ int exportWith(const std::vector<std::string>& words, std::ostream& out, std::os
                          [&](int argc, char** argv) { return exportMain(argc, argv, out, err); });
 }
 
-// Standard output that does not take the bytes fails the export; with no --font and no
-// tahoma.ttf in the working directory the picture uses the default font. A font or an
-// output that fails on the way to the disk: status 2, one line on standard error naming
-// the option, nothing written, and a file already there kept as it was.
+// Standard output that does not take the bytes fails; without --font and tahoma.ttf the
+// picture uses the default font. A font or output failing on the way to the disk: status
+// 2, one line on standard error naming the option, nothing written, a file there kept.
 TEST(ExportMain, FailuresLeaveNothingAndTheDefaultFontServes) {
     const WorkingDirectory dir(false);
     std::ostream broken(nullptr);

@@ -75,8 +75,7 @@ TEST(Build, CoordinatesAreTruncatedNotRounded) {
     }
 }
 
-// Every build keeps every invariant. sin(2π) is a tiny negative number: the last vertex
-// sits on row 299.
+// Every build keeps every invariant; sin(2π) < 0 puts the last vertex on row 299.
 TEST(Build, KeepsEveryInvariantAndTheCornersOnTheAxis) {
     Subdivision s(nullptr);
     for (int n = 3; n <= 1000; ++n) {
@@ -100,8 +99,7 @@ TEST(Build, KeepsEveryInvariantAndTheCornersOnTheAxis) {
     EXPECT_FALSE(checkInvariants(s));
 }
 
-// A count out of range empties the structure and drops the selection; clear() empties it
-// and keeps the selection.
+// A count out of range empties the structure and the selection; clear() keeps the latter.
 TEST(Build, RefusesCountsOutsideItsRangeAndClearKeepsTheSelection) {
     for (int n : {2, 1, 0, -1, INT_MIN, maxAngles + 1, INT_MAX}) {
         Subdivision s = built(6);

@@ -23,10 +23,9 @@ void expectValid(const Subdivision& s) {
     EXPECT_FALSE(v) << "invariant " << v.invariant << " at " << v.record << ": " << v.what;
 }
 
-// Clicks on build(N), each with what it picks: the vertex and the half-edges that start or
-// end there, or the face and the faces across its half-edges in cycle order. Vertex 5 of
-// the hexagon, at (400, 299), is picked within 16 pixels only; around it lies the outer
-// face. The right button clears the selection; an empty structure picks nothing.
+// Clicks on build(N) and what each picks: a vertex and its half-edges, or a face and those
+// across its half-edges in cycle order. Vertex 5 of the hexagon, at (400, 299), is picked
+// within 16 pixels only, the outer face around it; an empty structure picks nothing.
 TEST(Pick, ClicksAndWhatTheyPick) {
     const std::vector<int> outer6 = {3, 3, 0, 0, 1, 2}, at5 = {10, 11, 12, 17};
     struct Click {

@@ -1,8 +1,7 @@
-// Turns bytes into SDL events for the real InputHandler and Application on SDL's dummy
-// video driver. After every event N lies in 0..maxAngles, the structure is the one build(N)
-// gives, which keeps every invariant, and the selection names existing records. Built
-// with -fsanitize=fuzzer it is a libFuzzer target (scripts/fuzz); otherwise its own main
-// replays a corpus directory and a fixed-seed stream of events.
+// Bytes as SDL events for the real InputHandler and Application: after every event N lies
+// in 0..maxAngles, the structure is build(N)'s, which keeps every invariant, and the pick
+// names existing records. With -fsanitize=fuzzer a libFuzzer target (scripts/fuzz), else
+// its main replays a corpus directory and a fixed-seed stream of events.
 #include "app/application.h"
 #include "app/input_handler.h"
 #include "app_fixture.h"
@@ -136,9 +135,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 #ifndef HEXIL_LIBFUZZER
 namespace {
 
-// Random events, four in ten turned into a key that changes something (N stays small, so
-// the stream stays fast) and one in three into a click in the window; about one event in
-// 512 ends a batch, and none closes the window.
+// Random events, four in ten keys that change something (N stays small, so it stays fast),
+// one in three clicks in the window; one in about 512 ends a batch, none closes the window.
 std::vector<uint8_t> generate(std::mt19937& random, int events) {
     std::vector<uint8_t> bytes(events * eventSize);
     std::generate(bytes.begin(), bytes.end(), [&random] { return uint8_t(random()); });

@@ -1,7 +1,6 @@
-// The web build's SDL_gfx, recovered from libsdl-gfx1.2-doc's listings and linked here,
-// against Debian's libSDL_gfx 2.0.25, opened with dlopen(RTLD_LOCAL) so that the names
-// never meet: both draw the same shapes on the viewer's screen, which must stay equal byte
-// for byte.
+// The web build's SDL_gfx (recovered from libsdl-gfx1.2-doc) against Debian's 2.0.25,
+// opened with dlopen(RTLD_LOCAL) so the names never meet: both draw the same shapes on the
+// viewer's screen, which must stay equal byte for byte.
 
 #include "draw/picture.h"
 #include "model/subdivision.h"
@@ -142,12 +141,9 @@ class WebGfx : public ::testing::Test {
     SDL_Surface* surfaces[2] = {};
 };
 
-// Every face, arrow and dot of the picture at these corner counts, with the listing
-// shown and hidden (which moves the polygon), with nothing, a vertex, a face and the
-// outer face picked. The recovered names are not visible to the opened library, whose
-// primitives therefore call its own code throughout.
+// Every face, arrow and dot of the picture, listing shown and hidden, with each kind of
+// pick. The opened library cannot see the recovered names, so it runs its own code only.
 TEST_F(WebGfx, EveryShapeOfTheViewerStates) {
-    ASSERT_NE(debian.line, nullptr) << dlerror();
     EXPECT_NE(debian.line, recovered.line);
     EXPECT_EQ(dlsym(RTLD_DEFAULT, "aalineRGBA"), nullptr);
     EXPECT_EQ(dlsym(RTLD_DEFAULT, "hlineColor"), nullptr);
@@ -183,9 +179,8 @@ TEST_F(WebGfx, EveryShapeOfTheViewerStates) {
     }
 }
 
-// Over noise, reaching past every edge: lines of every slope and length up to 40 pixels
-// a side from random points, and long ones; polygons of 3 to 12 corners; discs of radius
-// 0 to 20. Random colours, half of them opaque.
+// Over noise, past every edge: lines of every slope up to 40 pixels a side and long ones,
+// polygons of 3 to 12 corners, discs of radius 0 to 20; random colours, half opaque.
 TEST_F(WebGfx, RandomShapesClippedAtTheEdges) {
     std::mt19937 random(2024);
     const auto number = [&](int low, int high) {

@@ -1,5 +1,4 @@
-// The web build's SDL_ttf equivalent (in namespace web) against Debian's real SDL_ttf
-// 2.0.11: every surface must agree in size, pitch, format and every 32-bit pixel.
+// The web build's SDL_ttf (namespace web) against Debian's 2.0.11: same surfaces to the byte.
 #include "web/sdl_ttf/SDL_ttf.h"
 
 #include <SDL/SDL_ttf.h>
@@ -101,8 +100,7 @@ class WebTtf : public ::testing::Test {
     int compared = 0;
 };
 
-// Every text of the viewer's screens: the status line at 13 points, the labels and the
-// listing at 11, with the labels' 2-pixel halo and without, in each of the viewer's colours.
+// Every text of the viewer's screens at its size, with the halo and without, in each colour.
 TEST_F(WebTtf, ViewerTextsMatchByteForByte) {
     std::vector<std::pair<std::string, int>> texts;
     for (int n : {0, 3, 6, 13, 100, 9999}) {
@@ -129,8 +127,7 @@ TEST_F(WebTtf, ViewerTextsMatchByteForByte) {
     EXPECT_EQ(compared, 704);
 }
 
-// Random printable strings at random sizes, outline widths and colours, the outline set on
-// the plain handle for each text and the text rendered again after it is reset.
+// Random texts, sizes, outlines and colours, outlined on the plain handle and then reset.
 TEST_F(WebTtf, RandomTextsMatchByteForByteWhileTheOutlineToggles) {
     std::mt19937 random(20240613);
     auto among = [&](int low, int high) {
@@ -146,10 +143,9 @@ TEST_F(WebTtf, RandomTextsMatchByteForByteWhileTheOutlineToggles) {
     }
 }
 
-// Text beyond ASCII: accented letters, byte order marks (a swapped one swaps the bytes of
-// what follows), a character past 16 bits, malformed sequences and an encoded 0; and at
-// 6 points a combining accent after a space, which reaches left of the surface's left edge
-// and so lands at the end of the row above. Sizes below 1 point open and render alike.
+// Accented letters, byte order marks (a swapped one swaps what follows), a character past
+// 16 bits, malformed sequences, an encoded 0; at 6 points a combining accent after a space,
+// which reaches left of the surface and lands at the end of the row above; sizes below 1.
 TEST_F(WebTtf, Utf8TextAndOddSizesMatchByteForByte) {
     // clang-format off
     for (const auto& [text, size] : {std::pair{"Rozl\xC3\xADšenie ľ\xE2\x82\xAC", 13}, {"\xEF\xBB\xBFv0", 13},
@@ -162,9 +158,8 @@ TEST_F(WebTtf, Utf8TextAndOddSizesMatchByteForByte) {
     }
 }
 
-// What fails fails alike, with the same message: no library, a missing file, a file that is
-// no font, a size FreeType refuses, and text without width (which with an outline is the
-// outline's width).
+// Failures match, message and all: no library, a missing file, no font, a size FreeType
+// refuses, text without width (with an outline, the outline's width).
 TEST_F(WebTtf, FailuresMatch) {
     const auto expectSameFailure = [](const char* path, int size) {
         EXPECT_EQ(TTF_OpenFont(path, size), nullptr) << path << " at " << size << " pt";
