@@ -208,8 +208,7 @@ std::vector<std::string> filesHere() {
     return names;
 }
 
-// A written file replaces its target whole, with the mode any new file gets under the
-// umask; one abandoned or failed half-way leaves nothing behind and the target as it was.
+// A file replaces its target whole, with the umask's mode; one abandoned or failed changes nothing.
 TEST(ExportOutput, WholeFileWithTheUsualModeOrNothing) {
     const WorkingDirectory dir(false);
     const std::vector<std::string> target = {"out.csv"};

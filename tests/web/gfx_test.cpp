@@ -179,8 +179,7 @@ TEST_F(WebGfx, EveryShapeOfTheViewerStates) {
     }
 }
 
-// Over noise, past every edge: lines of every slope up to 40 pixels a side and long ones,
-// polygons of 3 to 12 corners, discs of radius 0 to 20; random colours, half opaque.
+// Over noise, past every edge: lines of each slope, polygons, discs; colours half opaque.
 TEST_F(WebGfx, RandomShapesClippedAtTheEdges) {
     std::mt19937 random(2024);
     const auto number = [&](int low, int high) {
