@@ -6,8 +6,7 @@
 #include <iterator>
 #include <string>
 
-// Runs a test in a fresh working directory, with the label font as tahoma.ttf unless
-// asked not to, and returns to the original directory afterwards.
+// A fresh working directory for one test, with tahoma.ttf unless asked not to.
 struct WorkingDirectory {
     explicit WorkingDirectory(bool withFont = true) {
         std::string name = (std::filesystem::temp_directory_path() / "hexil-XXXXXX").string();

@@ -7,6 +7,7 @@
 
 #include <SDL.h>
 
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -20,17 +21,14 @@ SDL_Event ofType(Uint8 type) {
 
 SDL_Event keyUp(SDLKey key, SDLMod mod = KMOD_NONE) {
     SDL_Event e = ofType(SDL_KEYUP);
-    e.key.keysym.sym = key;
-    e.key.keysym.mod = mod;
+    e.key.keysym = {0, key, mod, 0};
     return e;
 }
 
 // The event's own position is not where the pick happens.
 SDL_Event buttonUp(Uint8 button) {
     SDL_Event e = ofType(SDL_MOUSEBUTTONUP);
-    e.button.button = button;
-    e.button.x = 600;
-    e.button.y = 100;
+    e.button = {SDL_MOUSEBUTTONUP, 0, button, SDL_RELEASED, 600, 100};
     return e;
 }
 
@@ -38,8 +36,7 @@ class Input : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(app.init()); }
 
-    // Sends one event with the pointer at (x, y); tells whether the frame was redrawn,
-    // seen by the bottom-right pixel losing the colour painted there before.
+    // Sends an event with the pointer at (x, y); tells whether the corner was repainted.
     bool send(const SDL_Event& e, int x = 0, int y = 0) {
         SDL_Rect corner{999, 599, 1, 1};
         SDL_FillRect(app.screen, &corner, SDL_MapRGB(app.screen->format, 1, 2, 3));
@@ -58,10 +55,9 @@ class Input : public ::testing::Test {
     InputHandler handler{app};
 };
 
-// Events one after the other from the first frame, each with the pointer where it
-// happens, and what follows: N, the picked vertex and face, the switches, and whether the
-// frame was redrawn. Keys act when released, keypad digits and other keys never; a digit
-// that would take N past 9999 is refused and keeps the pick; t rebuilds, c keeps the pick.
+// Events in turn, each with the pointer, and then N, the pick, the switches and whether
+// the frame was redrawn. Keys act when released, keypad digits and other keys never; a
+// digit taking N past 9999 is refused and keeps the pick; t rebuilds, c keeps the pick.
 TEST_F(Input, EachEventInTurn) {
     SDL_Event keyDown = keyUp(SDLK_5), buttonDown = buttonUp(SDL_BUTTON_LEFT);
     keyDown.type = SDL_KEYDOWN;
@@ -113,25 +109,21 @@ TEST_F(Input, EachEventInTurn) {
     for (const Step& s : steps) {
         EXPECT_EQ(s.redrawn, send(s.event, s.x, s.y)) << "step " << step;
         const Subdivision& d = app.subdivision;
-        EXPECT_EQ(s.angles, app.angles) << "step " << step;
-        EXPECT_EQ(s.vertex, d.pickedVertex) << "step " << step;
-        EXPECT_EQ(s.face, d.pickedFace) << "step " << step;
-        EXPECT_EQ(s.labels, d.showLabels) << "step " << step;
-        EXPECT_EQ(s.listing, d.showListing) << "step " << step;
-        EXPECT_EQ(static_cast<std::size_t>(s.angles < 3 ? 0 : 4 * s.angles - 6), d.halfEdges.size())
+        EXPECT_EQ(std::tuple(s.angles, s.vertex, s.face, s.labels, s.listing,
+                             std::size_t(s.angles < 3 ? 0 : 4 * s.angles - 6)),
+                  std::tuple(app.angles, d.pickedVertex, d.pickedFace, d.showLabels, d.showListing,
+                             d.halfEdges.size()))
             << "step " << step++;
     }
 }
 
 TEST_F(Input, CloseStopsTheLoopAndLeavesLaterEventsAlone) {
-    SDL_Event one = keyUp(SDLK_1);
-    SDL_Event two = keyUp(SDLK_2);
+    SDL_Event one = keyUp(SDLK_1), two = keyUp(SDLK_2), quit = ofType(SDL_QUIT);
     SDL_PushEvent(&one);
     SDL_PushEvent(&two);
     EXPECT_TRUE(handler.handleEvents());
     EXPECT_EQ(app.angles, 612) << "every queued event is handled in one call";
 
-    SDL_Event quit = ofType(SDL_QUIT);
     SDL_PushEvent(&quit);
     SDL_PushEvent(&one);
     EXPECT_FALSE(handler.handleEvents());
@@ -139,26 +131,17 @@ TEST_F(Input, CloseStopsTheLoopAndLeavesLaterEventsAlone) {
     EXPECT_FALSE(handler.handleEvent(quit));
 }
 
-// A burst handled in one go must leave the frame the same events leave one at a time:
-// the clicks come after rebuilds (they must pick on the new structure) and before one
-// (whose emptied selection must stay empty).
+// A burst handled in one go leaves the frame that the events leave one at a time: clicks
+// after rebuilds pick on the new structure, and a rebuild after a click empties the pick.
 TEST(Burst, OneFrameEqualsTheFrameOfEachEventInTurn) {
     const int x = 175, y = 429; // vertex 0 of the triangle
-    const SDL_Event burst[] = {keyUp(SDLK_BACKSPACE),
-                               keyUp(SDLK_3),
-                               keyUp(SDLK_c),
-                               buttonUp(SDL_BUTTON_LEFT),
-                               keyUp(SDLK_t),
-                               buttonUp(SDL_BUTTON_LEFT),
-                               keyUp(SDLK_t),
-                               keyUp(SDLK_5),
-                               keyUp(SDLK_BACKSPACE),
-                               keyUp(SDLK_c),
-                               ofType(SDL_KEYDOWN),
-                               buttonUp(SDL_BUTTON_LEFT),
-                               keyUp(SDLK_4),
-                               keyUp(SDLK_BACKSPACE),
-                               buttonUp(SDL_BUTTON_LEFT)};
+    // clang-format off
+    const SDL_Event burst[] = {
+        keyUp(SDLK_BACKSPACE), keyUp(SDLK_3), keyUp(SDLK_c), buttonUp(SDL_BUTTON_LEFT),
+        keyUp(SDLK_t), buttonUp(SDL_BUTTON_LEFT), keyUp(SDLK_t), keyUp(SDLK_5),
+        keyUp(SDLK_BACKSPACE), keyUp(SDLK_c), ofType(SDL_KEYDOWN), buttonUp(SDL_BUTTON_LEFT),
+        keyUp(SDLK_4), keyUp(SDLK_BACKSPACE), buttonUp(SDL_BUTTON_LEFT)};
+    // clang-format on
     std::vector<Uint32> frames[2];
     for (int batched = 0; batched < 2; ++batched) {
         WorkingDirectory dir;

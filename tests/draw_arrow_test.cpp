@@ -6,12 +6,11 @@
 #include <array>
 #include <cmath>
 
-// The worked numbers of e0, e13 and e1 of the hexagon. Then, for every half-edge h of a
-// range of builds: twins share the shaft pulled 4 pixels in from both ends and are moved
-// off it in opposite directions, so the point under h's tip, 4 pixels short of its head,
-// is the midpoint of h's tip and the twin's tail. Past 10 pixels, where the pulls leave a
-// shaft, h lies 1 to 2.5 pixels left of the way it runs as seen on screen, with 7-pixel
-// wings. Ends on one pixel have no direction and no arrow.
+// The hexagon's e0, e13 and e1. For every half-edge h of a range of builds: twins share
+// the shaft pulled 4 pixels in at both ends, moved off it in opposite directions, so the
+// point 4 pixels short of h's head is the midpoint of h's tip and the twin's tail. Past
+// 10 pixels h lies 1 to 2.5 pixels left of its way on screen, with 7-pixel wings. Ends
+// on one pixel have no arrow.
 TEST(DrawArrow, HexagonWorkedNumbersAndEveryBuild) {
     const auto points = [](Pixel head, Pixel tail) {
         const Arrow a = halfEdgeArrow(head, tail).value();

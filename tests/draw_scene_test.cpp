@@ -3,11 +3,10 @@
 
 using DrawSceneTest = DrawTest;
 
-// The hexagon with nothing, vertex 0, face 0 and the outer face picked, then the listing
-// of the triangle with vertex 0, the triangle and the outside picked. Labels are 18 x 15
-// (15 wide for faces): f0's centred on (200, 386), the outer face's on (50, 300), e0's on
-// (287, 429) a quarter of the way from its head. The twins e0 and e13 run at y = 427 and
-// 431 on either side of the white edge. Listing rows lie 14 pixels apart from row 39.
+// The hexagon with nothing, v0, f0 and the outer face picked, then the triangle's listing
+// with v0, f0 and the outside picked. Labels are 18 x 15 (faces' 15 wide): f0's centred on
+// (200, 386), the outer face's on (50, 300), e0's on (287, 429), a quarter from its head.
+// Twins e0 and e13 run at y 427 and 431 beside the white edge; rows 14 apart from y 39.
 TEST_F(DrawSceneTest, EachSelectionColoursThePictureAndTheListing) {
     struct View {
         int n, x, y; // the click, none for x = -1
@@ -63,10 +62,14 @@ TEST_F(DrawSceneTest, EachSelectionColoursThePictureAndTheListing) {
 
 // Without the listing the outer face's label moves from (50, 300) to (166, 300). Hidden
 // labels leave the picture as if there were no font. An empty structure paints only the
-// listing's titles.
-TEST_F(DrawSceneTest, DisplaySwitches) {
+// listing's titles. The frame adds the status line "Angles: N" at 13 points at (10, 10).
+TEST_F(DrawSceneTest, DisplaySwitchesAndTheStatusLine) {
+    Font status = openFontPair(HEXIL_FONT_PATH, 13);
     model.showListing = false;
     model.build(6);
+    drawFrame(surface, model, StatusLine{&status, 65});
+    EXPECT_TRUE(shows("Angles: 65", 10, 10, ink, &status));
+    closeFont(status);
     redraw();
     EXPECT_TRUE(shows("f4", 159, 293, ink));
     EXPECT_FALSE(shows("f4", 43, 293, ink));
@@ -94,9 +97,8 @@ TEST_F(DrawSceneTest, DisplaySwitches) {
     EXPECT_EQ(0, inked(0, 39, 1000, 600));
 }
 
-// Vertex labels past an edge move back inside with a 10-pixel margin, half-edge labels to
-// end at the edge: e0 and e1, centred on (999, 150) and (999, 250), end at 1000. Listing
-// rows from y = 600 on are not drawn, not even the ones whose 16-bit place wraps around.
+// Labels past an edge move inside, vertices' 10 pixels in, e0's and e1's (centred on x 999)
+// to end at 1000. Listing rows from y = 600 on are not drawn, even where 16 bits wrap.
 TEST_F(DrawSceneTest, NothingSpillsPastTheRightOrBottomEdge) {
     model.showListing = false;
     model.vertices = {{999, 100, 0}, {999, 300, 1}, {500, 597, -1}};
@@ -118,13 +120,4 @@ TEST_F(DrawSceneTest, NothingSpillsPastTheRightOrBottomEdge) {
     redraw();
     EXPECT_EQ(rowsInside, inked(428, 39, 600, 600));
     EXPECT_GT(inked(428, 585, 600, 600), 0);
-}
-
-// The frame adds the status line "Angles: N" at 13 points, its top-left corner at (10, 10).
-TEST_F(DrawSceneTest, FrameAddsTheStatusLine) {
-    Font status = openFontPair(HEXIL_FONT_PATH, 13);
-    model.build(6);
-    drawFrame(surface, model, StatusLine{&status, 65});
-    EXPECT_TRUE(shows("Angles: 65", 10, 10, ink, &status));
-    closeFont(status);
 }

@@ -12,23 +12,20 @@
 #include <string>
 #include <vector>
 
-// The colours as the window shows them, written out here so that a changed definition
-// shows up as a failure.
+// The window's colours written out, so that a changed definition fails.
 using Color = SDL_Color;
 constexpr Color ink{20, 20, 20, 0}, paper{255, 255, 255, 0}, hl{250, 130, 100, 0},
     picked{250, 194, 181, 0}, nbFace{219, 247, 209, 0}, nbLabel{40, 150, 7, 0},
     vertexBlue{50, 150, 250, 0};
 
-// The pixel at (x, y) in color, or with text that label in color with its top-left
-// corner at (x, y).
+// The pixel at (x, y) in color, or with text that label in color with its corner there.
 struct Check {
     int x, y;
     Color color;
     const char* text = nullptr;
 };
 
-// SDL on the dummy video driver, SDL_ttf, the 11-point label font, a structure that uses
-// it and a white 1000 x 600 surface of the screen's 32-bit kind.
+// SDL, SDL_ttf, the label font, a structure using it and a white surface like the screen.
 class DrawTest : public ::testing::Test {
   protected:
     DrawTest() {
@@ -69,8 +66,7 @@ class DrawTest : public ::testing::Test {
         drawFrame(surface, model, StatusLine{});
     }
 
-    // Whether the surface shows the label: each pixel that it covers whole, the same over
-    // white as over black; and it covers at least one.
+    // Whether the surface shows the label in every pixel it covers whole (at least one).
     bool shows(const std::string& text, int x, int y, SDL_Color fill, Font* with = nullptr) const {
         SDL_Surface* label =
             renderOutlinedText(with ? with : model.font, textOutlineWidth, text, fill, paper);

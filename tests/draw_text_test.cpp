@@ -2,11 +2,10 @@
 
 #include <cstring>
 
-// Labels and listing items at 11 points and the status line at 13, drawn with a pair of
-// handles and with a single one, give the same size and every pixel as the plain way:
-// one handle whose outline is switched on for the halo and off for the glyphs. Without a
+// Texts at 11 and 13 points, drawn with a pair of handles and with one, are the plain way
+// to the pixel: one handle's outline on for the halo and off for the glyphs. Without a
 // font nothing is drawn.
-TEST_F(DrawTest, OutlinedTextMatchesTogglingOneHandle) {
+TEST_F(DrawTest, OutlinedTextMatchesTogglingOneHandleAndBlendsAsSdlBlits) {
     const SDL_Color halo = paper;
     for (int size : {layout::labelPointSize, layout::statusPointSize}) {
         TTF_Font* oracle = TTF_OpenFont(HEXIL_FONT_PATH, size);
@@ -49,11 +48,9 @@ TEST_F(DrawTest, OutlinedTextMatchesTogglingOneHandle) {
         drawLabel(surface, f, halo, ink, "v0", 10, 10);
     }
     EXPECT_EQ(0, inked(0, 0, 1000, 600));
-}
 
-// A label laid onto the window blends exactly as SDL 1.2's own blit would, over a
-// background of every shade and cut at each edge of the clipping rectangle.
-TEST_F(DrawTest, LabelsBlendAsSdlBlitsThem) {
+    // A label laid onto the window blends exactly as SDL 1.2's own blit would, over a
+    // background of every shade and cut at each edge of the clipping rectangle.
     SDL_Surface* want = blank(0);
     for (int y = 0; y < 600; ++y) {
         for (int x = 0; x < 1000; ++x) {

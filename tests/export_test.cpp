@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -23,26 +24,22 @@ namespace {
 
 using nlohmann::json;
 
-// The command line "hexil-export WORDS...".
-struct Arguments {
-    explicit Arguments(std::vector<std::string> given) : words(std::move(given)) {
-        words.insert(words.begin(), "hexil-export");
-        for (std::string& w : words) {
-            argv.push_back(w.data());
-        }
-        argv.push_back(nullptr);
-    }
-    std::vector<std::string> words;
+// Runs main on the command line "hexil-export WORDS...".
+template <class Main> auto withArguments(std::vector<std::string> words, Main main) {
+    words.insert(words.begin(), "hexil-export");
     std::vector<char*> argv;
-};
-
-Command parsed(const std::vector<std::string>& words) {
-    Arguments a(words);
-    return parseCommand(static_cast<int>(a.words.size()), a.argv.data());
+    for (std::string& w : words) {
+        argv.push_back(w.data());
+    }
+    argv.push_back(nullptr);
+    return main(static_cast<int>(words.size()), argv.data());
 }
 
-// Each command line with what it gives: the options as "N labels listing pick format
-// output", or the error line.
+Command parsed(const std::vector<std::string>& words) {
+    return withArguments(words, parseCommand);
+}
+
+// Each command line and its options ("N labels listing pick format output") or error line.
 TEST(ExportOptions, CommandLines) {
     struct Case {
         std::vector<std::string> words;
@@ -99,14 +96,10 @@ std::string n(const char* prefix, int number) {
     return prefix + std::to_string(number);
 }
 
-// For every N from 3 to 200, with the listing on and off, the labels on and off and with
-// nothing, vertex 0 or the outer face picked: the CSV and each Markdown table's rows
-// whole, written out from the model's records, and the JSON document's records, switches
-// and selection.
+// For every N from 3 to 200 and four views (listing off, labels off, vertex 0 or the outer
+// face picked): the CSV, each Markdown table's rows and the JSON document, written out
+// from the model's records.
 TEST(ExportTables, EveryRecordAndLinkForNFrom3To200) {
-    const auto in = [](const std::vector<int>& list, int i) {
-        return std::count(list.begin(), list.end(), i) > 0;
-    };
     for (int angles = 3; angles <= 200; ++angles) {
         for (int view = 0; view < 4; ++view) {
             Subdivision s;
@@ -125,6 +118,7 @@ TEST(ExportTables, EveryRecordAndLinkForNFrom3To200) {
             std::string csv = "kind,number,x,y,edge,target,face,next,prev,opp,selected\r\n";
             std::string rows[3];
             json records[3];
+            // clang-format off
             for (int i = 0; i < angles; ++i) {
                 const Vertex& v = s.vertices[i];
                 rows[0] += n("| v", i) + n(" | ", v.x) + n(" | ", v.y) + n(" | e", v.edge) + " |\n";
@@ -136,27 +130,21 @@ TEST(ExportTables, EveryRecordAndLinkForNFrom3To200) {
                 const bool outer = j == angles - 2;
                 const int edge = s.faces[j].edge;
                 rows[1] += n("| f", j) + (outer ? " (outer)" : "") + n(" | e", edge) + " |\n";
-                csv += n("face,", j) + n(",,,", edge) + ",,,,,," +
-                       (j == s.pickedFace               ? "picked"
-                        : in(s.pickedFaceNeighbours, j) ? "neighbour"
-                                                        : "") +
-                       "\r\n";
+                csv += n("face,", j) + n(",,,", edge) + ",,,,,," + (j == s.pickedFace ? "picked"
+                       : std::ranges::count(s.pickedFaceNeighbours, j) ? "neighbour" : "") + "\r\n";
                 records[1].push_back({{"number", j}, {"edge", edge}, {"outer", outer}});
             }
             for (int k = 0; k < 4 * angles - 6; ++k) {
                 const HalfEdge& h = s.halfEdges[k];
-                rows[2] += n("| e", k) + n(" | v", h.target) + n(" | f", h.face) +
-                           n(" | e", h.next) + n(" | e", h.prev) + n(" | e", h.opp) + " |\n";
+                rows[2] += n("| e", k) + n(" | v", h.target) + n(" | f", h.face) + n(" | e", h.next) +
+                           n(" | e", h.prev) + n(" | e", h.opp) + " |\n";
                 csv += n("half-edge,", k) + n(",,,,", h.target) + n(",", h.face) + n(",", h.next) +
                        n(",", h.prev) + n(",", h.opp) + "," +
-                       (in(s.pickedVertexEdges, k) ? "at picked vertex" : "") + "\r\n";
-                records[2].push_back({{"number", k},
-                                      {"target", h.target},
-                                      {"face", h.face},
-                                      {"next", h.next},
-                                      {"prev", h.prev},
-                                      {"opp", h.opp}});
+                       (std::ranges::count(s.pickedVertexEdges, k) ? "at picked vertex" : "") + "\r\n";
+                records[2].push_back({{"number", k}, {"target", h.target}, {"face", h.face},
+                                      {"next", h.next}, {"prev", h.prev}, {"opp", h.opp}});
             }
+            // clang-format on
             EXPECT_EQ(csv, csvTable(s)) << what;
             const std::string md = markdownTables(s, o);
             for (const std::string& table : rows) {
@@ -167,62 +155,48 @@ TEST(ExportTables, EveryRecordAndLinkForNFrom3To200) {
                 ++lines;
             }
             EXPECT_EQ(3 + angles + angles - 1 + 4 * angles - 6, lines) << what;
-            const json document = json::parse(toJson(s, o).dump(2));
-            const json& pick = document.at("selection");
-            EXPECT_EQ(angles, document.at("angles")) << what;
-            EXPECT_EQ(o.showLabels, document.at("showLabels")) << what;
-            EXPECT_EQ(o.showListing, document.at("showListing")) << what;
-            EXPECT_EQ(records[0], document.at("vertices")) << what;
-            EXPECT_EQ(records[1], document.at("faces")) << what;
-            EXPECT_EQ(records[2], document.at("halfEdges")) << what;
-            EXPECT_EQ(view < 2, pick.is_null()) << what;
-            if (view >= 2) {
-                const json none;
-                EXPECT_EQ(json({{"click", {{"x", o.pick->x}, {"y", o.pick->y}}},
-                                {"vertex", view == 2 ? json(0) : none},
-                                {"face", view == 3 ? json(angles - 2) : none},
-                                {"vertexEdges", s.pickedVertexEdges},
-                                {"faceNeighbours", s.pickedFaceNeighbours}}),
-                          pick)
-                    << what;
-            }
+            json document = json::parse(toJson(s, o).dump(2)), none;
+            document.erase("program");
+            document.erase("version");
+            EXPECT_EQ(json({{"angles", angles},
+                            {"showLabels", o.showLabels},
+                            {"showListing", o.showListing},
+                            {"vertices", records[0]},
+                            {"faces", records[1]},
+                            {"halfEdges", records[2]},
+                            {"selection",
+                             view < 2 ? none
+                                      : json({{"click", {{"x", o.pick->x}, {"y", o.pick->y}}},
+                                              {"vertex", view == 2 ? json(0) : none},
+                                              {"face", view == 3 ? json(angles - 2) : none},
+                                              {"vertexEdges", s.pickedVertexEdges},
+                                              {"faceNeighbours", s.pickedFaceNeighbours}})}}),
+                      document)
+                << what;
         }
     }
 }
 
-// The selection as the handout states it, for the triangle.
+// The selection as the handout states it, for the triangle and the empty structure.
 TEST(ExportTables, SelectionOfTheTriangle) {
-    struct Case {
-        int x, y;
-        const char* line;
-    };
-    const Case cases[] = {
-        {175, 429,
-         "Left click at (175, 429): picked vertex v0 at (175, 429).\n\nHalf-edges that start or "
-         "end there: e0, e1, e3, e4.\n"},
-        {249, 299,
-         "Left click at (249, 299): picked face f0.\n\nFaces across its half-edges, in cycle "
-         "order: f1, f1, f1.\n"},
-        {600, 100,
-         "Left click at (600, 100): picked face f1 (outer).\n\nFaces across its half-edges, in "
-         "cycle order: f0, f0, f0.\n"},
-    };
-    for (const Case& c : cases) {
+    // clang-format off
+    const std::tuple<int, int, std::string> cases[] = {
+        {175, 429, "Left click at (175, 429): picked vertex v0 at (175, 429).\n\nHalf-edges that start or end there: e0, e1, e3, e4.\n"},
+        {249, 299, "Left click at (249, 299): picked face f0.\n\nFaces across its half-edges, in cycle order: f1, f1, f1.\n"},
+        {600, 100, "Left click at (600, 100): picked face f1 (outer).\n\nFaces across its half-edges, in cycle order: f0, f0, f0.\n"},
+        {1, 1, "Left click at (1, 1): nothing picked (the structure is empty).\n"}};
+    // clang-format on
+    for (const auto& [x, y, line] : cases) {
+        const int angles = x == 1 ? 2 : 3; // the empty structure picks nothing
         Subdivision s;
-        s.build(3);
-        s.pick(c.x, c.y);
+        s.build(angles);
+        s.pick(x, y);
         ExportOptions o;
-        o.angles = 3;
-        o.pick = Click{c.x, c.y};
+        o.angles = angles;
+        o.pick = Click{x, y};
         const std::string md = markdownTables(s, o);
-        EXPECT_EQ(c.line, md.substr(md.find("Left click"))) << c.x;
+        EXPECT_EQ(line, md.substr(md.find("Left click"))) << x;
     }
-    Subdivision empty;
-    empty.build(2);
-    ExportOptions o;
-    o.angles = 2;
-    o.pick = Click{1, 1};
-    EXPECT_NE(std::string::npos, markdownTables(empty, o).find("nothing picked"));
 }
 
 std::vector<std::string> filesHere() {
@@ -234,8 +208,7 @@ std::vector<std::string> filesHere() {
     return names;
 }
 
-// A written file replaces its target whole, with the mode any new file gets under the
-// umask; one abandoned or failed half-way leaves nothing behind and the target as it was.
+// A file replaces its target whole, with the umask's mode; one abandoned or failed changes nothing.
 TEST(ExportOutput, WholeFileWithTheUsualModeOrNothing) {
     const WorkingDirectory dir(false);
     const std::vector<std::string> target = {"out.csv"};
@@ -263,13 +236,14 @@ TEST(ExportOutput, WholeFileWithTheUsualModeOrNothing) {
 }
 
 int exportWith(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-    Arguments a(words);
-    return exportMain(static_cast<int>(a.words.size()), a.argv.data(), out, err);
+    return withArguments(words,
+                         [&](int argc, char** argv) { return exportMain(argc, argv, out, err); });
 }
 
-// Standard output that does not take the bytes fails the export; with no --font and no
-// tahoma.ttf in the working directory the picture uses the default font.
-TEST(ExportMain, FailedStandardOutputAndTheDefaultFont) {
+// Standard output that does not take the bytes fails; without --font and tahoma.ttf the
+// picture uses the default font. A font or output failing on the way to the disk: status
+// 2, one line on standard error naming the option, nothing written, a file there kept.
+TEST(ExportMain, FailuresLeaveNothingAndTheDefaultFontServes) {
     const WorkingDirectory dir(false);
     std::ostream broken(nullptr);
     std::ostringstream svg, err;
@@ -277,12 +251,6 @@ TEST(ExportMain, FailedStandardOutputAndTheDefaultFont) {
     EXPECT_EQ(0, exportWith({"--angles", "3", "-o", "-", "--format", "svg"}, svg, err));
     EXPECT_NE(std::string::npos, svg.str().find(">Angles: 3</text>")) << svg.str();
     EXPECT_NE(std::string::npos, svg.str().find("font-family=\"DejaVu Sans\""));
-}
-
-// A font or an output that fails on the way to the disk: status 2, one line on standard
-// error naming the option, nothing written, and a file already there kept as it was.
-TEST(ExportMain, FailuresOnTheWayToTheDiskLeaveNothing) {
-    const WorkingDirectory dir(false);
     std::ofstream("kept.png") << "old";
     std::ofstream("a-file");
     const std::pair<std::vector<std::string>, std::string> cases[] = {

@@ -1,10 +1,7 @@
-// Turns bytes into SDL events and feeds them to the real InputHandler over the real
-// Application on SDL's dummy video driver. After every event the structure must hold
-// its invariants, N must lie in 0..maxAngles, the structure must be the one build(N)
-// gives (once no rebuild is pending) and the selection must name existing records.
-//
-// Built with -fsanitize=fuzzer it is a libFuzzer target (scripts/fuzz); otherwise its
-// own main replays a corpus directory and a fixed-seed stream of events.
+// Bytes as SDL events for the real InputHandler and Application: after every event N lies
+// in 0..maxAngles, the structure is build(N)'s, which keeps every invariant, and the pick
+// names existing records. With -fsanitize=fuzzer a libFuzzer target (scripts/fuzz), else
+// its main replays a corpus directory and a fixed-seed stream of events.
 #include "app/application.h"
 #include "app/input_handler.h"
 #include "app_fixture.h"
@@ -18,8 +15,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
-#include <memory>
 #include <random>
 #include <vector>
 
@@ -39,10 +36,8 @@ bool validPositions(const std::vector<int>& positions, size_t size) {
                        [size](int p) { return p >= 0 && static_cast<size_t>(p) < size; });
 }
 
-// build(N) for the N and listing switch of the last rebuild, checked once for every
-// invariant. While a rebuild is pending the structure must still equal it; once none
-// is, it follows N. Comparing the structure with it after every event proves what
-// checking the structure after every event would, without walking the cycles each time.
+// build(N) for the N and listing switch of the last rebuild, its invariants checked once:
+// the structure must equal it, and it follows N once no rebuild is pending.
 Subdivision reference;
 int referenceAngles = -1;
 
@@ -57,19 +52,16 @@ void renewReference(const Application& app) {
 
 void check(const Application& app, const InputHandler& handler) {
     const Subdivision& s = app.subdivision;
-    if (app.angles < 0 || app.angles > maxAngles) {
-        fail("N out of range");
-    }
-    if (s.pickedVertex < -1 || s.pickedVertex >= static_cast<int>(s.vertices.size()) ||
-        s.pickedFace < -1 || s.pickedFace >= static_cast<int>(s.faces.size()) ||
-        !validPositions(s.pickedVertexEdges, s.halfEdges.size()) ||
+    const std::vector<int>& edges = s.pickedVertexEdges;
+    if (app.angles < 0 || app.angles > maxAngles || s.pickedVertex < -1 ||
+        s.pickedVertex >= static_cast<int>(s.vertices.size()) || s.pickedFace < -1 ||
+        s.pickedFace >= static_cast<int>(s.faces.size()) ||
+        !validPositions(edges, s.halfEdges.size()) ||
         !validPositions(s.pickedFaceNeighbours, s.faces.size()) ||
-        !std::is_sorted(s.pickedVertexEdges.begin(), s.pickedVertexEdges.end()) ||
-        std::adjacent_find(s.pickedVertexEdges.begin(), s.pickedVertexEdges.end()) !=
-            s.pickedVertexEdges.end() ||
-        (s.pickedVertex < 0 && !s.pickedVertexEdges.empty()) ||
+        std::adjacent_find(edges.begin(), edges.end(), std::greater_equal<>()) != edges.end() ||
+        (s.pickedVertex < 0 && !edges.empty()) ||
         (s.pickedFace < 0 && !s.pickedFaceNeighbours.empty())) {
-        fail("selection names records that do not exist");
+        fail("N out of range, or the selection names records that do not exist");
     }
     if (!handler.rebuildPending &&
         (referenceAngles != app.angles || reference.showListing != s.showListing)) {
@@ -83,26 +75,16 @@ void check(const Application& app, const InputHandler& handler) {
 
 SDL_Event decode(const uint8_t* b) {
     SDL_Event e{};
-    const int code = b[1] | (b[2] << 8);
-    switch (b[0] & 7) {
-    case 0:
-    case 1:
-    case 2:
-        e.type = (b[0] & 7) == 1 ? SDL_KEYDOWN : SDL_KEYUP;
-        e.key.keysym.sym = static_cast<SDLKey>(code % SDLK_LAST);
+    const int kind = b[0] & 7;
+    if (kind <= 2) {
+        e.type = kind == 1 ? SDL_KEYDOWN : SDL_KEYUP;
+        e.key.keysym.sym = static_cast<SDLKey>((b[1] | (b[2] << 8)) % SDLK_LAST);
         e.key.keysym.mod = static_cast<SDLMod>((b[3] & 3) | ((b[3] & 0xfc) << 4));
-        break;
-    case 3:
-    case 4:
-        e.type = (b[0] & 7) == 4 ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    } else if (kind <= 4) {
+        e.type = kind == 4 ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
         e.button.button = static_cast<Uint8>(b[1] % 5 + 1);
-        break;
-    case 5:
-        e.type = b[1] < 4 ? SDL_QUIT : SDL_MOUSEMOTION;
-        break;
-    default:
-        e.type = static_cast<Uint8>(b[1] % SDL_NUMEVENTS);
-        break;
+    } else {
+        e.type = kind > 5 ? b[1] % SDL_NUMEVENTS : b[1] < 4 ? SDL_QUIT : SDL_MOUSEMOTION;
     }
     return e;
 }
@@ -136,11 +118,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         handler.mouseX = static_cast<int16_t>(b[2] | (b[3] << 8));
         handler.mouseY = static_cast<int16_t>(b[4] | (b[5] << 8));
         const SDL_Event event = decode(b);
-        const bool goOn = handler.apply(event);
-        if (!goOn && event.type != SDL_QUIT) {
-            fail("only SDL_QUIT ends the loop");
-        }
-        if (!goOn) {
+        if (!handler.apply(event)) {
+            if (event.type != SDL_QUIT) {
+                fail("only SDL_QUIT ends the loop");
+            }
             break; // the window is gone; nothing behind it is handled
         }
         if ((b[0] & 0x80) != 0 || at + 2 * eventSize > size) {
@@ -154,9 +135,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 #ifndef HEXIL_LIBFUZZER
 namespace {
 
-// Random events, four in ten turned into a key that changes something (N stays small, so
-// the stream stays fast) and one in three into a click in the window; about one event in
-// 512 ends a batch, and none closes the window.
+// Random events, four in ten keys that change something (N stays small, so it stays fast),
+// one in three clicks in the window; one in about 512 ends a batch, none closes the window.
 std::vector<uint8_t> generate(std::mt19937& random, int events) {
     std::vector<uint8_t> bytes(events * eventSize);
     std::generate(bytes.begin(), bytes.end(), [&random] { return uint8_t(random()); });
@@ -197,8 +177,7 @@ int main(int argc, char** argv) {
         }
     }
     std::mt19937 random(20261207);
-    constexpr int total = 100000;
-    constexpr int perInput = 500;
+    constexpr int total = 100000, perInput = 500;
     for (int done = 0; done < total; done += perInput) {
         const std::vector<uint8_t> bytes = generate(random, perInput);
         LLVMFuzzerTestOneInput(bytes.data(), bytes.size());

@@ -1,9 +1,6 @@
-// The web build's SDL_gfx, recovered from libsdl-gfx1.2-doc's listings and linked here,
-// against Debian's real libSDL_gfx (2.0.25), opened with dlopen(RTLD_LOCAL) so that its
-// names never meet the recovered ones. Both draw the same shapes on 1000 x 600 32-bit
-// surfaces of the viewer's screen format, which must stay equal byte for byte: every
-// shape the viewer draws in the states its end-to-end tests visit, then a fixed-seed
-// sweep of lines, discs and polygons clipped at the edges.
+// The web build's SDL_gfx (recovered from libsdl-gfx1.2-doc) against Debian's 2.0.25,
+// opened with dlopen(RTLD_LOCAL) so the names never meet: both draw the same shapes on the
+// viewer's screen, which must stay equal byte for byte.
 
 #include "draw/picture.h"
 #include "model/subdivision.h"
@@ -21,9 +18,6 @@
 
 namespace {
 
-constexpr int width = 1000;
-constexpr int height = 600;
-
 struct Gfx {
     decltype(&aalineRGBA) line;
     decltype(&filledCircleRGBA) circle;
@@ -32,20 +26,18 @@ struct Gfx {
 
 const Gfx recovered{aalineRGBA, filledCircleRGBA, filledPolygonRGBA};
 
-template <class Function> Function real(const char* name) {
+// Debian's function of this name and type.
+template <class Function> Function real(Function, const char* name) {
     static void* const library = dlopen("libSDL_gfx.so.15", RTLD_NOW | RTLD_LOCAL);
     return library ? reinterpret_cast<Function>(dlsym(library, name)) : nullptr;
 }
 
-const Gfx debian{real<decltype(&aalineRGBA)>("aalineRGBA"),
-                 real<decltype(&filledCircleRGBA)>("filledCircleRGBA"),
-                 real<decltype(&filledPolygonRGBA)>("filledPolygonRGBA")};
+const Gfx debian{real(aalineRGBA, "aalineRGBA"), real(filledCircleRGBA, "filledCircleRGBA"),
+                 real(filledPolygonRGBA, "filledPolygonRGBA")};
 
-// A disc of radius around the first corner, else a line between two corners, else a
-// polygon.
+// A disc around the first corner, else a line between two corners, else a polygon.
 struct Shape {
-    std::vector<Sint16> xs;
-    std::vector<Sint16> ys;
+    std::vector<Sint16> xs, ys;
     int radius = -1;
     Uint8 r = 0, g = 0, b = 0, a = 255;
 
@@ -60,12 +52,9 @@ struct Shape {
     }
 };
 
-std::ostream& operator<<(std::ostream& out, const Shape& shape) {
-    for (std::size_t i = 0; i < shape.xs.size(); ++i) {
-        out << "(" << shape.xs[i] << "," << shape.ys[i] << ") ";
-    }
-    return out << "radius " << shape.radius << " rgba " << +shape.r << "," << +shape.g << ","
-               << +shape.b << "," << +shape.a;
+std::ostream& operator<<(std::ostream& out, const Shape& s) {
+    return out << testing::PrintToString(s.xs) << testing::PrintToString(s.ys) << " radius "
+               << s.radius << " rgba " << +s.r << "," << +s.g << "," << +s.b << "," << +s.a;
 }
 
 // A painter of the viewer's picture that keeps its faces, arrows and dots as shapes.
@@ -83,13 +72,9 @@ struct ShapeRecorder {
     void background() {}
     void face(const FaceShape& face) {
         const SDL_Color c = face.fillColor;
-        shapes.push_back({{face.xs.begin(), face.xs.end()},
-                          {face.ys.begin(), face.ys.end()},
-                          -1,
-                          c.r,
-                          c.g,
-                          c.b,
-                          255});
+        shapes.push_back({{}, {}, -1, c.r, c.g, c.b, 255});
+        shapes.back().xs.assign(face.xs.begin(), face.xs.end());
+        shapes.back().ys.assign(face.ys.begin(), face.ys.end());
     }
     void arrow(const ArrowShape& shape) {
         const Arrow& arrow = shape.arrow;
@@ -105,8 +90,8 @@ class WebGfx : public ::testing::Test {
   protected:
     WebGfx() {
         for (SDL_Surface*& surface : surfaces) {
-            surface = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0xFF0000, 0x00FF00,
-                                           0x0000FF, 0);
+            surface = SDL_CreateRGBSurface(SDL_SWSURFACE, windowWidth, windowHeight, 32, 0xFF0000,
+                                           0x00FF00, 0x0000FF, 0);
         }
     }
     ~WebGfx() override {
@@ -117,8 +102,8 @@ class WebGfx : public ::testing::Test {
     // Both surfaces white, or the same noise, which every blend shows through.
     void fill(bool noise) {
         std::mt19937 random(7);
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < windowHeight; ++y) {
+            for (int x = 0; x < windowWidth; ++x) {
                 const Uint32 pixel = noise ? random() & 0xFFFFFF : 0xFFFFFF;
                 for (SDL_Surface* surface : surfaces) {
                     static_cast<Uint32*>(surface->pixels)[y * surface->pitch / 4 + x] = pixel;
@@ -129,11 +114,11 @@ class WebGfx : public ::testing::Test {
 
     // The first row from first to last in which the surfaces differ, or -1.
     int differingRow(int first, int last) const {
-        for (int y = std::max(first, 0); y <= std::min(last, height - 1); ++y) {
+        for (int y = std::max(first, 0); y <= std::min(last, windowHeight - 1); ++y) {
             const auto row = [&](SDL_Surface* s) {
                 return static_cast<const Uint8*>(s->pixels) + y * s->pitch;
             };
-            if (std::memcmp(row(surfaces[0]), row(surfaces[1]), width * 4) != 0) {
+            if (std::memcmp(row(surfaces[0]), row(surfaces[1]), windowWidth * 4) != 0) {
                 return y;
             }
         }
@@ -150,25 +135,18 @@ class WebGfx : public ::testing::Test {
             const int reach = std::max(shape.radius, 0) + 1;
             ASSERT_EQ(differingRow(*low - reach, *high + reach), -1) << where << ": " << shape;
         }
-        ASSERT_EQ(differingRow(0, height - 1), -1) << where;
+        ASSERT_EQ(differingRow(0, windowHeight - 1), -1) << where;
     }
 
     SDL_Surface* surfaces[2] = {};
 };
 
-TEST_F(WebGfx, TheRealLibraryStaysApart) {
-    // The recovered names are not visible to the opened library, whose primitives
-    // therefore call its own code throughout.
-    ASSERT_NE(debian.line, nullptr) << dlerror();
+// Every face, arrow and dot of the picture, listing shown and hidden, with each kind of
+// pick. The opened library cannot see the recovered names, so it runs its own code only.
+TEST_F(WebGfx, EveryShapeOfTheViewerStates) {
     EXPECT_NE(debian.line, recovered.line);
     EXPECT_EQ(dlsym(RTLD_DEFAULT, "aalineRGBA"), nullptr);
     EXPECT_EQ(dlsym(RTLD_DEFAULT, "hlineColor"), nullptr);
-}
-
-// Every face, arrow and dot of the picture at these corner counts, with the listing
-// shown and hidden (which moves the polygon), with nothing, a vertex, a face and the
-// outer face picked.
-TEST_F(WebGfx, EveryShapeOfTheViewerStates) {
     for (int n : {3, 4, 5, 6, 7, 9, 12, 13, 40, 65, 100}) {
         for (bool listing : {true, false}) {
             Subdivision model;
@@ -190,9 +168,9 @@ TEST_F(WebGfx, EveryShapeOfTheViewerStates) {
                 ShapeRecorder recorder;
                 paint(framePicture(model, StatusLine{}), recorder);
                 fill(false);
-                drawBoth(recorder.shapes, "N = " + std::to_string(n) + " listing " +
-                                              std::to_string(listing) + " pick at " +
-                                              std::to_string(at.x) + "," + std::to_string(at.y));
+                const std::string pick = std::to_string(at.x) + "," + std::to_string(at.y);
+                drawBoth(recorder.shapes, "N = " + std::to_string(n) + (listing ? " listing" : "") +
+                                              " pick at " + pick);
                 if (HasFatalFailure()) {
                     return;
                 }
@@ -201,42 +179,33 @@ TEST_F(WebGfx, EveryShapeOfTheViewerStates) {
     }
 }
 
-// Over noise, reaching past every edge: lines of every slope and length up to 40 pixels
-// a side from random points, and long ones; polygons of 3 to 12 corners; discs of radius
-// 0 to 20. Random colours, half of them opaque.
+// Over noise, past every edge: lines of each slope, polygons, discs; colours half opaque.
 TEST_F(WebGfx, RandomShapesClippedAtTheEdges) {
     std::mt19937 random(2024);
     const auto number = [&](int low, int high) {
         return static_cast<Sint16>(std::uniform_int_distribution<int>(low, high)(random));
     };
     const auto shape = [&](std::vector<Sint16> xs, std::vector<Sint16> ys, int radius) {
-        return Shape{std::move(xs),
-                     std::move(ys),
-                     radius,
-                     static_cast<Uint8>(number(0, 255)),
-                     static_cast<Uint8>(number(0, 255)),
-                     static_cast<Uint8>(number(0, 255)),
-                     static_cast<Uint8>(number(0, 1) ? 255 : number(0, 255))};
+        Shape s{std::move(xs), std::move(ys), radius, Uint8(number(0, 255)), Uint8(number(0, 255))};
+        s.b = Uint8(number(0, 255));
+        s.a = Uint8(number(0, 1) ? 255 : number(0, 255));
+        return s;
     };
     std::vector<Shape> shapes;
     for (int dx = -40; dx <= 40; ++dx) {
         for (int dy = -40; dy <= 40; ++dy) {
-            const Sint16 x = number(-60, width + 60);
-            const Sint16 y = number(-60, height + 60);
-            shapes.push_back(
-                shape({x, static_cast<Sint16>(x + dx)}, {y, static_cast<Sint16>(y + dy)}, -1));
+            const Sint16 x = number(-60, windowWidth + 60), y = number(-60, windowHeight + 60);
+            shapes.push_back(shape({x, Sint16(x + dx)}, {y, Sint16(y + dy)}, -1));
         }
     }
     for (int i = 0; i < 2000; ++i) {
-        std::vector<Sint16> xs;
-        std::vector<Sint16> ys;
+        std::vector<Sint16> xs, ys;
         const int corners = i % 3 == 0 ? 2 : 3 + i % 10;
-        const int reach = i % 3 == 0 ? width : number(1, 200);
-        const Sint16 x = number(-60, width + 60);
-        const Sint16 y = number(-60, height + 60);
+        const int reach = i % 3 == 0 ? windowWidth : number(1, 200);
+        const Sint16 x = number(-60, windowWidth + 60), y = number(-60, windowHeight + 60);
         for (int corner = 0; corner < corners; ++corner) {
-            xs.push_back(static_cast<Sint16>(x + number(-reach, reach)));
-            ys.push_back(static_cast<Sint16>(y + number(-reach, reach)));
+            xs.push_back(Sint16(x + number(-reach, reach)));
+            ys.push_back(Sint16(y + number(-reach, reach)));
         }
         shapes.push_back(shape(xs, ys, -1));
         shapes.push_back(shape({x}, {y}, i % 21));
