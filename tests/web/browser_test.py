@@ -162,14 +162,15 @@ def main(site, export, hexil, font):
         for name, button in (("log.txt", "save-log"), ("hexil.png", "save-picture")):
             driver.find_element("id", button).click()
             path = os.path.join(downloads, name)
-            for _ in range(100):
+            for _ in range(600):
                 if os.path.exists(path):
                     break
                 time.sleep(0.05)
             saved[name] = open(path, "rb").read() if os.path.exists(path) else b""
         check("log.txt downloads with the desktop's bytes", saved["log.txt"] == desktop)
         check("the picture saves as the canvas's PNG", saved["hexil.png"].startswith(
-            b"\x89PNG") and rgb(saved["hexil.png"]) == picture())
+            b"\x89PNG") and rgb(saved["hexil.png"]) == picture(), "%d bytes saved, files: %r" % (
+            len(saved["hexil.png"]), os.listdir(downloads)))
         act(["7", (200, 386)])
         wait_frames(2)
         driver.refresh()

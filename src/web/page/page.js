@@ -146,14 +146,13 @@
         listen();
     }
 
+    // Encoded at once, inside the user's click, so the download is the click's own: no
+    // asynchronous callback between them for the browser to judge as a download unasked for.
+    const savePicture = document.createElement('a');
+    savePicture.download = 'hexil.png';
     document.getElementById('save-picture').addEventListener('click', () => {
-        canvas.toBlob((png) => {
-            const link = document.createElement('a');
-            link.href = URL.createObjectURL(png);
-            link.download = 'hexil.png';
-            link.click();
-            setTimeout(() => URL.revokeObjectURL(link.href)); // once the download has it
-        }, 'image/png');
+        savePicture.href = canvas.toDataURL('image/png');
+        savePicture.click();
     });
     saveLog.addEventListener('click', () => {
         URL.revokeObjectURL(saveLog.href);
