@@ -77,7 +77,7 @@ TEST_F(Input, EachEventInTurn) {
         {keyUp(SDLK_6), 0, 0, 6, -1, -1, true, true, true},
         {buttonUp(SDL_BUTTON_LEFT), 400, 299, 6, 5, -1, true, true, true},
         {buttonUp(SDL_BUTTON_LEFT), 200, 386, 6, -1, 0, true, true, true},
-        {buttonUp(SDL_BUTTON_MIDDLE), 400, 299, 6, -1, 0, true, true, false},
+        {buttonUp(SDL_BUTTON_MIDDLE), 200, 386, 6, -1, 0, true, true, false},
         {buttonUp(SDL_BUTTON_WHEELUP), 400, 299, 6, -1, 0, true, true, false},
         {keyUp(SDLK_c, KMOD_LSHIFT), 0, 0, 6, -1, 0, false, true, true},
         {keyUp(SDLK_c), 0, 0, 6, -1, 0, true, true, true},

@@ -1,6 +1,7 @@
 #include "app/input_handler.h"
 
 #include "app/application.h"
+#include "draw/hit.h"
 
 #include <SDL.h>
 
@@ -51,12 +52,29 @@ bool InputHandler::apply(const SDL_Event& event) {
         } else if (key == SDLK_t) {
             subdivision.showListing = !subdivision.showListing;
             rebuildPending = true;
+        } else if (key == SDLK_h) {
+            if (!pickAtPointer()) {
+                return true;
+            }
+        } else if (const std::optional<Step> step = stepForKey(key)) {
+            // A step acts on the structure as rebuilt, and does nothing where it does not
+            // apply.
+            rebuildIfPending();
+            if (!subdivision.step(*step)) {
+                return true;
+            }
         } else {
             return true;
         }
         redrawPending = true;
     } else if (event.type == SDL_MOUSEBUTTONUP) {
         const Uint8 button = event.button.button;
+        if (button == SDL_BUTTON_MIDDLE) {
+            if (pickAtPointer()) {
+                redrawPending = true;
+            }
+            return true;
+        }
         if (button != SDL_BUTTON_LEFT && button != SDL_BUTTON_RIGHT) {
             return true;
         }
@@ -69,6 +87,19 @@ bool InputHandler::apply(const SDL_Event& event) {
         redrawPending = true;
     }
     return true;
+}
+
+std::optional<Step> InputHandler::stepForKey(SDLKey key) {
+    // Letter keys are the lower-case letters' codes, so only a..z can be steps.
+    if (key < SDLK_a || key > SDLK_z) {
+        return std::nullopt;
+    }
+    return stepForLetter(static_cast<char>(key));
+}
+
+bool InputHandler::pickAtPointer() {
+    rebuildIfPending();
+    return app.subdivision.select(recordAt(app.subdivision, mouseX, mouseY));
 }
 
 void InputHandler::rebuildIfPending() {

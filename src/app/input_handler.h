@@ -1,13 +1,22 @@
 #pragma once
 
+#include "model/walk.h"
+
+#include <SDL_keysym.h>
+
+#include <optional>
+
 struct Application;
 union SDL_Event;
 
 // Turns key and mouse-button releases into changes of N, of the display switches or of
-// the selection. Changes take effect in order, but the rebuild they call for and the
-// redraw are deferred to the end of a batch, so a burst of queued events costs one
-// rebuild and one frame; the state at rest is the one each event's own rebuild and
-// redraw would leave.
+// the selection: digits and Backspace edit N, c and t switch the labels and the listing,
+// the left button picks and the right one clears; h and the middle button pick the
+// half-edge arrow or listing row under the pointer, and e, n, p, o, v and f step the walk
+// from the selection where they apply. Keys and buttons that do not apply do nothing. Changes take
+// effect in order, but the rebuild they call for and the redraw are deferred to the end of a batch,
+// so a burst of queued events costs one rebuild and one frame; the state at rest is the one each
+// event's own rebuild and redraw would leave.
 struct InputHandler {
     Application& app;
     int mouseX = 0; // the pointer as read just before the event being handled
@@ -26,6 +35,11 @@ struct InputHandler {
     // carries out a pending rebuild, since it acts on the rebuilt structure.
     bool apply(const SDL_Event& event);
     void rebuildIfPending();
+    // Selects the record drawn under the pointer (h and the middle button); false, and
+    // nothing changes, when there is none.
+    bool pickAtPointer();
+    // The walk step a key takes: e, n, p, o, v or f.
+    static std::optional<Step> stepForKey(SDLKey key);
     // Carries out the pending rebuild, then the pending redraw.
     void flush();
 };

@@ -1,5 +1,7 @@
 #include "draw/arrow.h"
 
+#include "model/subdivision.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -51,4 +53,17 @@ std::optional<Arrow> halfEdgeArrow(Pixel head, Pixel tail) {
     const Pixel wing1{toPixel((tip.x + c * a) - s * b), toPixel((tip.y + s * a) + c * b)};
     const Pixel wing2{toPixel((tip.x + c * a) + s * b), toPixel((tip.y - s * a) + c * b)};
     return Arrow{from, tip, wing1, wing2};
+}
+
+std::optional<Arrow> halfEdgeArrow(const Subdivision& s, int h) {
+    if (!s.isHalfEdge(h)) {
+        return std::nullopt;
+    }
+    const HalfEdge& e = s.halfEdges[h];
+    if (!s.isVertex(e.target) || !s.isHalfEdge(e.prev) || !s.isVertex(s.halfEdges[e.prev].target)) {
+        return std::nullopt;
+    }
+    const Vertex& tail = s.vertices[s.halfEdges[e.prev].target];
+    const Vertex& head = s.vertices[e.target];
+    return halfEdgeArrow(Pixel{head.x, head.y}, Pixel{tail.x, tail.y});
 }

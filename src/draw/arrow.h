@@ -2,6 +2,8 @@
 
 #include <optional>
 
+struct Subdivision;
+
 struct Pixel {
     int x = 0;
     int y = 0;
@@ -23,3 +25,7 @@ struct Arrow {
 // Twins therefore lie on opposite sides of their edge. Nothing when head and tail are the
 // same pixel, since such an edge has no direction.
 std::optional<Arrow> halfEdgeArrow(Pixel head, Pixel tail);
+
+// The arrow of half-edge h of s, from its origin (prev's target) to its target; nothing
+// when h is not a half-edge, a link it needs is broken, or its ends are the same pixel.
+std::optional<Arrow> halfEdgeArrow(const Subdivision& s, int h);

@@ -14,6 +14,10 @@ constexpr int statusPointSize = 13;
 // The status line "Angles: N": the top-left corner of its outline.
 constexpr Pixel statusPlace{10, 10};
 
+// How near the pointer must come to a half-edge's arrow (shaft or wing) for h or the
+// middle button to pick it.
+constexpr int arrowPickDistance = 4;
+
 // Vertex dots.
 constexpr int dotRadius = 4;
 constexpr int pickedDotRadius = 5;

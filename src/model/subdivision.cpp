@@ -113,6 +113,12 @@ void Subdivision::clearSelection() {
     pickedFace = -1;
     pickedVertexEdges.clear();
     pickedFaceNeighbours.clear();
+    pickedHalfEdge = -1;
+    pickedNext = -1;
+    pickedPrev = -1;
+    pickedOpp = -1;
+    walkPath.clear();
+    walkSteps.clear();
 }
 
 std::vector<Vertex> Subdivision::faceVertices(int face) const {
@@ -145,42 +151,165 @@ void Subdivision::pick(int x, int y) {
         const int squared = intPower(static_cast<int>(dx), 2) + intPower(static_cast<int>(dy), 2);
         const int distance = static_cast<int>(static_cast<float>(std::sqrt(squared)));
         if (distance < pickRadius) {
-            pickedVertex = v;
-            break;
+            select(RecordRef{RecordRef::vertex, v});
+            return;
         }
-    }
-
-    if (pickedVertex >= 0) {
-        for (int h = 0; h < static_cast<int>(halfEdges.size()); ++h) {
-            if (halfEdges[h].target == pickedVertex || origin(h) == pickedVertex) {
-                pickedVertexEdges.push_back(h);
-            }
-        }
-        return;
     }
 
     if (faces.empty()) {
         return;
     }
     const int outer = static_cast<int>(faces.size()) - 1;
-    pickedFace = outer;
     for (int f = 0; f < outer; ++f) {
         if (pointInPolygon(faceVertices(f), x, y)) {
-            pickedFace = f;
-            break;
+            select(RecordRef{RecordRef::face, f});
+            return;
         }
     }
+    select(RecordRef{RecordRef::face, outer});
+}
 
-    const int start = faces[pickedFace].edge;
-    int e = start;
-    for (std::size_t steps = 0; steps < halfEdges.size(); ++steps) {
-        const int across = halfEdges[halfEdges[e].opp].face;
-        if (across >= 0) {
-            pickedFaceNeighbours.push_back(across);
+bool Subdivision::exists(RecordRef record) const {
+    switch (record.kind) {
+    case RecordRef::vertex:
+        return isVertex(record.number);
+    case RecordRef::face:
+        return isFace(record.number);
+    case RecordRef::halfEdge:
+        return isHalfEdge(record.number);
+    case RecordRef::none:
+        break;
+    }
+    return false;
+}
+
+namespace {
+
+// Sets the selection of one existing record, leaving the walk to the caller. Every link
+// read is checked, so that a damaged structure selects less instead of crashing.
+void selectOnly(Subdivision& s, RecordRef record) {
+    const int count = static_cast<int>(s.halfEdges.size());
+    const auto linkOrNone = [&](int h) { return s.isHalfEdge(h) ? h : -1; };
+    if (record.kind == RecordRef::vertex) {
+        s.pickedVertex = record.number;
+        for (int h = 0; h < count; ++h) {
+            const int prev = s.halfEdges[h].prev;
+            const bool starts = s.isHalfEdge(prev) && s.halfEdges[prev].target == record.number;
+            if (s.halfEdges[h].target == record.number || starts) {
+                s.pickedVertexEdges.push_back(h);
+            }
         }
-        e = halfEdges[e].next;
-        if (e == start) {
+    } else if (record.kind == RecordRef::face) {
+        s.pickedFace = record.number;
+        const int start = s.faces[record.number].edge;
+        int e = start;
+        // A cycle never holds more half-edges than the structure; the bound keeps a broken
+        // structure from looping forever.
+        for (int steps = 0; steps < count && s.isHalfEdge(e); ++steps) {
+            const int opp = s.halfEdges[e].opp;
+            if (s.isHalfEdge(opp) && s.halfEdges[opp].face >= 0) {
+                s.pickedFaceNeighbours.push_back(s.halfEdges[opp].face);
+            }
+            e = s.halfEdges[e].next;
+            if (e == start) {
+                break;
+            }
+        }
+    } else if (record.kind == RecordRef::halfEdge) {
+        const HalfEdge& h = s.halfEdges[record.number];
+        s.pickedHalfEdge = record.number;
+        s.pickedNext = linkOrNone(h.next);
+        s.pickedPrev = linkOrNone(h.prev);
+        s.pickedOpp = linkOrNone(h.opp);
+    }
+}
+
+} // namespace
+
+bool Subdivision::select(RecordRef record) {
+    if (!exists(record)) {
+        return false;
+    }
+    clearSelection();
+    selectOnly(*this, record);
+    walkPath.push_back(record);
+    return true;
+}
+
+RecordRef Subdivision::selected() const {
+    if (pickedVertex >= 0) {
+        return {RecordRef::vertex, pickedVertex};
+    }
+    if (pickedFace >= 0) {
+        return {RecordRef::face, pickedFace};
+    }
+    if (pickedHalfEdge >= 0) {
+        return {RecordRef::halfEdge, pickedHalfEdge};
+    }
+    return {};
+}
+
+RecordRef Subdivision::follow(RecordRef from, Step step) const {
+    if (!exists(from)) {
+        return {};
+    }
+    RecordRef to;
+    if (from.kind == RecordRef::halfEdge) {
+        const HalfEdge& h = halfEdges[from.number];
+        switch (step) {
+        case Step::next:
+            to = {RecordRef::halfEdge, h.next};
+            break;
+        case Step::prev:
+            to = {RecordRef::halfEdge, h.prev};
+            break;
+        case Step::opp:
+            to = {RecordRef::halfEdge, h.opp};
+            break;
+        case Step::target:
+            to = {RecordRef::vertex, h.target};
+            break;
+        case Step::face:
+            to = {RecordRef::face, h.face};
+            break;
+        case Step::edge:
             break;
         }
+    } else if (step == Step::edge) {
+        const int edge =
+            from.kind == RecordRef::vertex ? vertices[from.number].edge : faces[from.number].edge;
+        to = {RecordRef::halfEdge, edge};
     }
+    return exists(to) ? to : RecordRef{};
+}
+
+bool Subdivision::step(Step step) {
+    const RecordRef to = follow(selected(), step);
+    if (to.kind == RecordRef::none) {
+        return false;
+    }
+    std::vector<RecordRef> path = std::move(walkPath);
+    std::vector<Step> steps = std::move(walkSteps);
+    select(to);
+    path.push_back(to);
+    steps.push_back(step);
+    if (static_cast<int>(steps.size()) > maxWalkSteps) {
+        path.erase(path.begin());
+        steps.erase(steps.begin());
+    }
+    walkPath = std::move(path);
+    walkSteps = std::move(steps);
+    return true;
+}
+
+std::string Subdivision::walkExpression() const {
+    if (walkSteps.empty() || walkPath.size() != walkSteps.size() + 1) {
+        return "";
+    }
+    std::string expression = recordName(walkPath.front());
+    for (Step s : walkSteps) {
+        expression += '.';
+        expression += fieldName(s);
+    }
+    return expression + " = " + recordName(walkPath.back());
 }

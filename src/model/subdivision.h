@@ -1,9 +1,11 @@
 #pragma once
 
 #include "model/records.h"
+#include "model/walk.h"
 
 #include <SDL.h>
 
+#include <string>
 #include <vector>
 
 struct Font;
@@ -64,10 +66,23 @@ struct Subdivision {
     bool showListing = true; // also moves the polygon's centre from the window's middle
                              // to the middle of its left half
 
+    // The selection: at most one of a vertex, a face and a half-edge is picked.
     int pickedVertex = -1;
     int pickedFace = -1;
     std::vector<int> pickedVertexEdges;    // positions in halfEdges, ascending
     std::vector<int> pickedFaceNeighbours; // positions in faces, in cycle order
+    int pickedHalfEdge = -1;
+    // The picked half-edge's links; -1 without a picked half-edge or where its link is not
+    // a half-edge.
+    int pickedNext = -1;
+    int pickedPrev = -1;
+    int pickedOpp = -1;
+
+    // The walk: walkPath[0] is its anchor, the record it started from, and walkPath[i]
+    // the record reached by walkSteps[i - 1]; the last entry is the selection. Both are
+    // empty while nothing is picked. At most maxWalkSteps steps are kept.
+    std::vector<RecordRef> walkPath;
+    std::vector<Step> walkSteps;
 
     // Replaces every record and empties the selection. n corners give n vertices,
     // 4n - 6 half-edges and n - 1 faces; n <= 2 or n > maxAngles leaves it empty.
@@ -77,9 +92,34 @@ struct Subdivision {
 
     // Selects the first vertex within pickRadius of (x, y) with every half-edge that
     // starts or ends there; failing that, the first inner face containing the point
-    // (else the outer face) with the face across each of its half-edges.
+    // (else the outer face) with the face across each of its half-edges. Starts a new
+    // walk from what it picked.
     void pick(int x, int y);
+    // Empties the selection and the walk.
     void clearSelection();
+
+    // Selects an existing record, a vertex or a face exactly as a left click on it does,
+    // a half-edge with its next, prev and opp, and starts a new walk from it. False, and
+    // nothing changes, when the record does not exist.
+    bool select(RecordRef record);
+    // What is picked: a vertex, a face, a half-edge or none.
+    RecordRef selected() const;
+    // The record a step leads to from an existing record, or none when the step does not
+    // apply to its kind or the link it follows is not a record. Changes nothing.
+    RecordRef follow(RecordRef from, Step step) const;
+    // Follows one step from the selection, selecting where it leads as select does, and
+    // adds it to the walk; past maxWalkSteps the anchor moves forward one step. False, and
+    // nothing changes, when the step does not apply.
+    bool step(Step step);
+    // The walk in the listing's names and the records' field names, with where it leads:
+    // "f0.edge.next.opp = e3". Empty before the first step.
+    std::string walkExpression() const;
+
+    // Whether a position names a record of its vector.
+    bool isVertex(int v) const { return v >= 0 && v < static_cast<int>(vertices.size()); }
+    bool isFace(int f) const { return f >= 0 && f < static_cast<int>(faces.size()); }
+    bool isHalfEdge(int h) const { return h >= 0 && h < static_cast<int>(halfEdges.size()); }
+    bool exists(RecordRef record) const;
 
     // The corners of a face: the target of each half-edge of its cycle, starting at
     // the face's own edge and following next.

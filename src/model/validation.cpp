@@ -125,5 +125,42 @@ Violation checkInvariants(const Subdivision& s) {
             return broken(6, f, "neighbour face does not exist");
         }
     }
+    if (s.pickedHalfEdge != -1 && !valid(s.pickedHalfEdge, nh)) {
+        return broken(6, s.pickedHalfEdge, "picked half-edge does not exist");
+    }
+    if ((s.pickedVertex != -1) + (s.pickedFace != -1) + (s.pickedHalfEdge != -1) > 1) {
+        return broken(6, -1, "more than one record is picked");
+    }
+    if ((!s.pickedVertexEdges.empty() && s.pickedVertex == -1) ||
+        (!s.pickedFaceNeighbours.empty() && s.pickedFace == -1)) {
+        return broken(6, -1, "a list outlives its picked record");
+    }
+    const HalfEdge none{-1, -1, -1, -1, -1};
+    const HalfEdge& picked = s.pickedHalfEdge == -1 ? none : s.halfEdges[s.pickedHalfEdge];
+    if (s.pickedNext != picked.next || s.pickedPrev != picked.prev || s.pickedOpp != picked.opp) {
+        return broken(6, s.pickedHalfEdge, "picked links differ from the half-edge's");
+    }
+
+    // The walk starts at its anchor and each step follows a link to the next record of
+    // its path, ending at the selection.
+    const RecordRef selected = s.selected();
+    if (selected.kind == RecordRef::none) {
+        if (!s.walkPath.empty() || !s.walkSteps.empty()) {
+            return broken(7, -1, "a walk without a selection");
+        }
+        return Violation{};
+    }
+    if (s.walkPath.size() != s.walkSteps.size() + 1 ||
+        static_cast<int>(s.walkSteps.size()) > maxWalkSteps) {
+        return broken(7, -1, "walk path and steps do not match");
+    }
+    if (s.walkPath.back() != selected) {
+        return broken(7, selected.number, "walk does not end at the selection");
+    }
+    for (std::size_t i = 0; i < s.walkSteps.size(); ++i) {
+        if (s.follow(s.walkPath[i], s.walkSteps[i]) != s.walkPath[i + 1]) {
+            return broken(7, static_cast<int>(i), "walk step does not follow its link");
+        }
+    }
     return Violation{};
 }

@@ -12,7 +12,10 @@ struct Subdivision;
 //  4  v.edge starts at v
 //  5  the last face is the outer one: it winds against the triangles and no other
 //     face encloses as much
-//  6  the selection refers to records that exist
+//  6  the selection refers to records that exist, at most one of a vertex, a face and
+//     a half-edge is picked, and the picked half-edge's links are its own
+//  7  the walk starts at its anchor, each step follows its link, and it ends at the
+//     selection (no walk without one)
 // Any link that is not a valid position breaks the invariant that reads it.
 struct Violation {
     int invariant = 0;
