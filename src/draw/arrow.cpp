@@ -55,6 +55,21 @@ std::optional<Arrow> halfEdgeArrow(Pixel head, Pixel tail) {
     return Arrow{from, tip, wing1, wing2};
 }
 
+Arrow moved(const Arrow& arrow, Pixel offset) {
+    const auto by = [&](Pixel p) { return Pixel{p.x + offset.x, p.y + offset.y}; };
+    return {by(arrow.from), by(arrow.to), by(arrow.wing1), by(arrow.wing2)};
+}
+
+Pixel awayFromEdge(Pixel head, Pixel tail) {
+    const int dx = head.x - tail.x;
+    const int dy = head.y - tail.y;
+    const double l = length(dx, dy);
+    if (l == 0.0) {
+        return {};
+    }
+    return {static_cast<int>(std::lround(dy / l)), static_cast<int>(std::lround(-dx / l))};
+}
+
 std::optional<Arrow> halfEdgeArrow(const Subdivision& s, int h) {
     if (!s.isHalfEdge(h)) {
         return std::nullopt;

@@ -18,6 +18,9 @@ struct Arrow {
     Pixel wing2;
 };
 
+// The arrow moved by offset, every end alike.
+Arrow moved(const Arrow& arrow, Pixel offset);
+
 // The arrow of a half-edge running from tail to head. Both ends are pulled 4 pixels
 // inward along the edge, the shaft is moved 2.5 pixels (truncated per component) to the
 // left of the direction of travel as seen on screen (y downward), and the tip stops 4
@@ -25,6 +28,11 @@ struct Arrow {
 // Twins therefore lie on opposite sides of their edge. Nothing when head and tail are the
 // same pixel, since such an edge has no direction.
 std::optional<Arrow> halfEdgeArrow(Pixel head, Pixel tail);
+
+// The offset of the pixel next to an arrow's on its side of the edge, one step in x, y
+// or both: the unit vector to the left of the way from tail to head (as halfEdgeArrow
+// shifts the arrow), rounded per component. {0, 0} when head and tail are the same pixel.
+Pixel awayFromEdge(Pixel head, Pixel tail);
 
 // The arrow of half-edge h of s, from its origin (prev's target) to its target; nothing
 // when h is not a half-edge, a link it needs is broken, or its ends are the same pixel.

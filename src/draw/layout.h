@@ -13,6 +13,13 @@ constexpr int statusPointSize = 13;
 
 // The status line "Angles: N": the top-left corner of its outline.
 constexpr Pixel statusPlace{10, 10};
+// The walk line under it, in the status font: the walk's expression, at most
+// walkStepsPerLine steps to a line, so that the longest walk stays left of the listing;
+// each further line walkLineHeight lower and walkIndent further right.
+constexpr Pixel walkPlace{10, 30};
+constexpr int walkLineHeight = 20;
+constexpr int walkStepsPerLine = 4;
+constexpr int walkIndent = 12;
 
 // How near the pointer must come to a half-edge's arrow (shaft or wing) for h or the
 // middle button to pick it.

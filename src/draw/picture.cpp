@@ -81,6 +81,33 @@ struct Composer {
     std::vector<bool> highlighted; // half-edges at the picked vertex
     std::vector<bool> neighbour;   // faces across the picked face
 
+    // A half-edge's part in a picked half-edge's selection: none, opp, prev, next or the
+    // picked one itself. Where a half-edge holds two parts, the higher one wins.
+    enum Role { none, opp, prev, next, picked };
+    Role role(int h) const {
+        return h == s.pickedHalfEdge ? picked
+               : h == s.pickedNext   ? next
+               : h == s.pickedPrev   ? prev
+               : h == s.pickedOpp    ? opp
+                                     : none;
+    }
+    // The colour of a half-edge's arrow, label and listing row.
+    SDL_Color halfEdgeColor(int h) const {
+        switch (role(h)) {
+        case picked:
+            return s.pickedEdgeColor;
+        case next:
+            return s.nextEdgeColor;
+        case prev:
+            return s.prevEdgeColor;
+        case opp:
+            return s.oppEdgeColor;
+        case none:
+            break;
+        }
+        return highlighted[h] ? s.highlightColor : s.inkColor;
+    }
+
     void text(Font* font, std::string text, SDL_Color fill, SDL_Color outline, TextPlace place) {
         if (usable(font)) {
             picture.texts.push_back(TextShape{font, std::move(text), fill, outline, place});
@@ -96,6 +123,7 @@ struct Composer {
     void dots();
     void labels();
     void listing();
+    void walkLine(Font* font);
 };
 
 // Each face's corners go to the picture's corner lists first; the shapes view them once
@@ -137,18 +165,31 @@ void Composer::faces() {
     }
 }
 
+// The arrows of a picked half-edge and its links come last, the picked one on top, so
+// that no neighbour hides them where arrows crowd around a vertex.
 void Composer::arrows() {
     picture.arrows.reserve(s.halfEdges.size());
+    std::vector<std::pair<Role, ArrowShape>> walked;
     for (std::size_t h = 0; h < s.halfEdges.size(); ++h) {
+        const int k = static_cast<int>(h);
         Pixel tail;
         Pixel head;
-        if (!ends(s, static_cast<int>(h), tail, head)) {
+        if (!ends(s, k, tail, head)) {
             continue;
         }
         if (const std::optional<Arrow> arrow = halfEdgeArrow(head, tail)) {
-            picture.arrows.push_back(ArrowShape{static_cast<int>(h), *arrow,
-                                                highlighted[h] ? s.highlightColor : s.inkColor});
+            const ArrowShape shape{k, *arrow, halfEdgeColor(k),
+                                   role(k) == picked ? awayFromEdge(head, tail) : Pixel{}};
+            if (role(k) == none) {
+                picture.arrows.push_back(shape);
+            } else {
+                walked.emplace_back(role(k), shape);
+            }
         }
+    }
+    std::ranges::sort(walked, {}, &std::pair<Role, ArrowShape>::first);
+    for (const auto& [r, shape] : walked) {
+        picture.arrows.push_back(shape);
     }
 }
 
@@ -176,7 +217,7 @@ void Composer::labels() {
         }
         const int ax = (head.x + (head.x + tail.x) / 2) / 2;
         const int ay = (head.y + (head.y + tail.y) / 2) / 2;
-        label(numbered("e", static_cast<int>(h)), highlighted[h] ? s.highlightColor : s.inkColor,
+        label(numbered("e", static_cast<int>(h)), halfEdgeColor(static_cast<int>(h)),
               TextPlace::centredInside, Pixel{ax, ay});
     }
 
@@ -256,7 +297,7 @@ void Composer::listing() {
     title("List of half-edges (", s.halfEdges.size(), halfEdgeColumn);
     for (std::size_t k = 0; k < visibleRows(s.halfEdges.size()); ++k) {
         const HalfEdge& h = s.halfEdges[k];
-        const SDL_Color color = highlighted[k] ? s.highlightColor : s.inkColor;
+        const SDL_Color color = halfEdgeColor(static_cast<int>(k));
         item(color, "e", static_cast<int>(k), halfEdgeColumn, k);
         item(color, "v", h.target, halfEdgeTargetColumn, k);
         // A half-edge on no face leaves its face item out; the row goes on.
@@ -266,6 +307,26 @@ void Composer::listing() {
         item(color, "next: e", h.next, halfEdgeNextColumn, k);
         item(color, "prev: e", h.prev, halfEdgePrevColumn, k);
         item(color, "opp: e", h.opp, halfEdgeOppColumn, k);
+    }
+}
+
+// The walk's expression, walkStepsPerLine steps to a line: the dots in it are exactly
+// the starts of its steps, so each further line starts at a dot.
+void Composer::walkLine(Font* font) {
+    std::vector<std::string> lines(1);
+    int dots = 0;
+    for (char c : s.walkExpression()) {
+        if (c == '.' && dots++ == layout::walkStepsPerLine * static_cast<int>(lines.size())) {
+            lines.emplace_back();
+        }
+        lines.back() += c;
+    }
+    for (std::size_t i = 0; i < lines.size() && !lines[i].empty(); ++i) {
+        const int line = static_cast<int>(i);
+        text(font, lines[i], s.inkColor, s.paperColor,
+             TextPlace{TextPlace::corner,
+                       Pixel{layout::walkPlace.x + (line ? layout::walkIndent : 0),
+                             layout::walkPlace.y + line * layout::walkLineHeight}});
     }
 }
 
@@ -309,5 +370,6 @@ Picture framePicture(const Subdivision& s, const StatusLine& status) {
     }
     composer.text(status.font, "Angles: " + std::to_string(status.angles), palette::inkColor,
                   palette::paperColor, TextPlace{TextPlace::corner, layout::statusPlace});
+    composer.walkLine(status.font);
     return picture;
 }

@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-// The status line: "Angles: " and N in ink on paper in the top-left corner.
+// The status line: "Angles: " and N in ink on paper in the top-left corner. The walk line
+// under it is written in the same font.
 struct StatusLine {
     Font* font = nullptr; // the status font
     int angles = 0;
@@ -27,11 +28,16 @@ struct FaceShape {
     SDL_Color fillColor{};
 };
 
-// Half-edge h's arrow: its shaft and two wings, each a 1-pixel anti-aliased line.
+// Half-edge h's arrow: its shaft and two wings, each a 1-pixel anti-aliased line. A heavy
+// arrow is drawn a second time, moved by copyOffset (one pixel further from its edge); a
+// plain one has copyOffset {0, 0}.
 struct ArrowShape {
     int halfEdge = -1;
     Arrow arrow;
     SDL_Color lineColor{};
+    Pixel copyOffset;
+
+    bool heavy() const { return copyOffset.x != 0 || copyOffset.y != 0; }
 };
 
 // Vertex v's disc.
@@ -92,7 +98,11 @@ struct Picture {
 // The frame of s with the status line: the faces from the last (the outer face, filled
 // as the whole window) down to face 0; an arrow for every half-edge; a dot for every
 // vertex; the "e", "v" and "f" labels when showLabels is set; the listing when
-// showListing is set; then the status line on top. The selection picks the colours. An
+// showListing is set; then the status line and the walk line on top. The selection picks
+// the colours: a picked half-edge's arrow, label and listing row in pickedEdgeColor, those
+// of its next, prev and opp in their colours (where one half-edge holds two of these
+// parts, the first named wins); these four arrows come after every other, the picked
+// one last and heavy. The walk line shows walkExpression when there is one. An
 // empty structure gives no face, arrow, dot or label. Texts are left out when their font
 // is missing.
 Picture framePicture(const Subdivision& s, const StatusLine& status);

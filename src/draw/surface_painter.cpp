@@ -25,10 +25,14 @@ void SurfacePainter::face(const FaceShape& face) const {
 }
 
 void SurfacePainter::arrow(const ArrowShape& arrow) const {
-    const Arrow& a = arrow.arrow;
-    line(target, a.from, a.to, arrow.lineColor);
-    line(target, a.to, a.wing1, arrow.lineColor);
-    line(target, a.to, a.wing2, arrow.lineColor);
+    for (const Arrow& a : {arrow.arrow, moved(arrow.arrow, arrow.copyOffset)}) {
+        line(target, a.from, a.to, arrow.lineColor);
+        line(target, a.to, a.wing1, arrow.lineColor);
+        line(target, a.to, a.wing2, arrow.lineColor);
+        if (!arrow.heavy()) {
+            return;
+        }
+    }
 }
 
 void SurfacePainter::dot(const DotShape& dot) const {

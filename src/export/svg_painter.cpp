@@ -97,17 +97,25 @@ struct SvgPainter {
             "half-edges",
             "fill=\"none\" stroke-width=\"1\" stroke-linecap=\"round\" stroke-linejoin=\"round\"");
         const auto at = [&](Pixel p) { out << Centre{p.x} << ' ' << Centre{p.y}; };
-        const Arrow& a = arrow.arrow;
-        out << "<path id=\"e" << arrow.halfEdge << "\" d=\"M";
-        at(a.from);
-        out << 'L';
-        at(a.to);
-        out << 'M';
-        at(a.wing1);
-        out << 'L';
-        at(a.to);
-        out << 'L';
-        at(a.wing2);
+        const auto lines = [&](const Arrow& a) {
+            out << 'M';
+            at(a.from);
+            out << 'L';
+            at(a.to);
+            out << 'M';
+            at(a.wing1);
+            out << 'L';
+            at(a.to);
+            out << 'L';
+            at(a.wing2);
+        };
+        // A heavy arrow's second copy joins the same path, so that each half-edge stays
+        // one element.
+        out << "<path id=\"e" << arrow.halfEdge << "\" d=\"";
+        lines(arrow.arrow);
+        if (arrow.heavy()) {
+            lines(moved(arrow.arrow, arrow.copyOffset));
+        }
         out << "\" stroke=\"" << hex(arrow.lineColor) << "\"/>\n";
     }
 

@@ -35,6 +35,13 @@ constexpr SDL_Color highlightColor{250, 130, 100, 0}; // the picked vertex and i
 constexpr SDL_Color pickedFaceColor{250, 194, 181, 0};
 constexpr SDL_Color neighbourLabelColor{40, 150, 7, 0}; // the faces across the picked one
 constexpr SDL_Color neighbourFaceColor{219, 247, 209, 0};
+// The picked half-edge and its next, prev and opp. Each keeps apart from the others and
+// from the colours above also as readers with protanopia, deuteranopia or tritanopia see
+// them, and stands out from paper by a contrast of more than 5:1, as text does.
+constexpr SDL_Color pickedEdgeColor{186, 68, 104, 0}; // rose
+constexpr SDL_Color nextEdgeColor{0, 0, 240, 0};      // blue
+constexpr SDL_Color prevEdgeColor{0, 90, 0, 0};       // green
+constexpr SDL_Color oppEdgeColor{118, 28, 103, 0};    // plum
 } // namespace palette
 
 // The half-edge structure of a regular polygon split into a fan of triangles around
@@ -56,6 +63,10 @@ struct Subdivision {
     SDL_Color pickedFaceColor = palette::pickedFaceColor;
     SDL_Color neighbourLabelColor = palette::neighbourLabelColor;
     SDL_Color neighbourFaceColor = palette::neighbourFaceColor;
+    SDL_Color pickedEdgeColor = palette::pickedEdgeColor;
+    SDL_Color nextEdgeColor = palette::nextEdgeColor;
+    SDL_Color prevEdgeColor = palette::prevEdgeColor;
+    SDL_Color oppEdgeColor = palette::oppEdgeColor;
     double radius = polygonRadius;
 
     std::vector<Vertex> vertices;
