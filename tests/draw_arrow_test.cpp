@@ -1,10 +1,13 @@
 #include "draw/arrow.h"
+#include "draw/picture.h"
 #include "model/subdivision.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
+#include <numbers>
+#include <string>
 
 // The hexagon's e0, e13 and e1. For every half-edge h of a range of builds: twins share
 // the shaft pulled 4 pixels in at both ends, moved off it in opposite directions, so the
@@ -51,4 +54,83 @@ TEST(DrawArrow, HexagonWorkedNumbersAndEveryBuild) {
         }
     }
     EXPECT_GT(samePixel, 0);
+}
+
+// The arrow rule written out again: ends pulled 4 pixels in along the edge, moved 2.5 pixels
+// left of the way (truncated per component), wings 7 pixels long at 30 degrees.
+Arrow ruledArrow(Pixel head, Pixel tail) {
+    const auto t = [](double v) { return static_cast<int>(std::trunc(v)); };
+    const auto norm = [](double x, double y) {
+        const double l = std::sqrt(x * x + y * y);
+        return l == 0 ? 1.0 : l;
+    };
+    const int dx = tail.x - head.x, dy = tail.y - head.y;
+    const double l = norm(dx, dy);
+    const Pixel p{t(head.x + 4 * dx / l), t(head.y + 4 * dy / l)};
+    const Pixel q{t(tail.x - 4 * dx / l), t(tail.y - 4 * dy / l)};
+    const double m = norm(q.x - p.x, q.y - p.y) / 2.5;
+    const int ox = t((p.y - q.y) / m), oy = t((q.x - p.x) / m);
+    Arrow arrow{{q.x + ox, q.y + oy}, {p.x + ox, p.y + oy}, {}, {}};
+    const double w = norm(arrow.from.x - arrow.to.x, arrow.from.y - arrow.to.y);
+    const double a = 7 * (arrow.from.x - arrow.to.x) / w, b = 7 * (arrow.from.y - arrow.to.y) / w;
+    const double c = std::cos(std::numbers::pi / 6), s = std::sin(std::numbers::pi / 6);
+    for (int turn : {1, -1}) {
+        (turn > 0 ? arrow.wing1 : arrow.wing2) =
+            Pixel{t((arrow.to.x + c * a) - turn * s * b), t((arrow.to.y + turn * s * a) + c * b)};
+    }
+    return arrow;
+}
+
+// For N from 3 to 12, listing on and off, with each half-edge picked in turn: every arrow
+// of the frame and of hit-testing lies where the rule puts it; the picked one's arrow and
+// those of its next, prev and opp take their colours and come last, the picked one on top
+// with a copy one pixel further from its edge.
+TEST(DrawArrow, EveryArrowOfTheFrameFollowsTheRule) {
+    const auto same = [](const Arrow& a, const Arrow& b) {
+        return std::array{a.from.x,  a.from.y,  a.to.x,    a.to.y,
+                          a.wing1.x, a.wing1.y, a.wing2.x, a.wing2.y} ==
+               std::array{b.from.x,  b.from.y,  b.to.x,    b.to.y,
+                          b.wing1.x, b.wing1.y, b.wing2.x, b.wing2.y};
+    };
+    const auto rgb = [](SDL_Color c) { return c.r << 16 | c.g << 8 | c.b; };
+    for (int n = 3; n <= 12; ++n) {
+        for (bool listing : {true, false}) {
+            Subdivision s;
+            s.showListing = listing;
+            s.build(n);
+            for (int picked = 0; picked < static_cast<int>(s.halfEdges.size()); ++picked) {
+                s.select({RecordRef::halfEdge, picked});
+                const Picture picture = framePicture(s, StatusLine{});
+                ASSERT_EQ(s.halfEdges.size(), picture.arrows.size());
+                const HalfEdge& e = s.halfEdges[picked];
+                const int roles[] = {e.opp, e.prev, e.next, picked};
+                const SDL_Color colors[] = {palette::oppEdgeColor, palette::prevEdgeColor,
+                                            palette::nextEdgeColor, palette::pickedEdgeColor};
+                for (std::size_t i = 0; i < picture.arrows.size(); ++i) {
+                    const ArrowShape& shape = picture.arrows[i];
+                    const int h = shape.halfEdge;
+                    const int role =
+                        static_cast<int>(i + 4) - static_cast<int>(picture.arrows.size());
+                    const std::string what = std::to_string(n) + " e" + std::to_string(h);
+                    const Vertex& v = s.vertices[s.halfEdges[h].target];
+                    const Vertex& t = s.vertices[s.origin(h)];
+                    const Arrow expected = ruledArrow({v.x, v.y}, {t.x, t.y});
+                    EXPECT_TRUE(same(expected, shape.arrow)) << what;
+                    EXPECT_TRUE(same(expected, halfEdgeArrow(s, h).value())) << what;
+                    EXPECT_EQ(role >= 0 ? roles[role] : -1, role >= 0 ? h : -1) << what;
+                    EXPECT_EQ(rgb(role >= 0 ? colors[role] : palette::inkColor),
+                              rgb(shape.lineColor))
+                        << what;
+                    EXPECT_EQ(h == picked, shape.heavy()) << what;
+                    // The copy moves the shaft 0.7 to 1.5 pixels further from the edge line.
+                    const Pixel o = shape.copyOffset;
+                    const double away =
+                        ((v.y - t.y) * o.x - (v.x - t.x) * o.y) / std::hypot(v.x - t.x, v.y - t.y);
+                    EXPECT_TRUE(h != picked || (std::abs(o.x) <= 1 && std::abs(o.y) <= 1 &&
+                                                away >= 0.7 && away <= 1.5))
+                        << what;
+                }
+            }
+        }
+    }
 }
