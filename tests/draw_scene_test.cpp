@@ -1,6 +1,8 @@
 #include "draw/frame.h"
 #include "draw_support.h"
 
+#include <list>
+
 using DrawSceneTest = DrawTest;
 
 // The hexagon with nothing, v0, f0 and the outer face picked, then the triangle's listing
@@ -120,4 +122,77 @@ TEST_F(DrawSceneTest, NothingSpillsPastTheRightOrBottomEdge) {
     redraw();
     EXPECT_EQ(rowsInside, inked(428, 39, 600, 600));
     EXPECT_GT(inked(428, 585, 600, 600), 0);
+}
+
+// The hexagon walked from f0 (a face has no next) to e13: e13's arrow, label and row in
+// the picked colour, its arrow doubled one pixel further from its edge (y 431 and 432);
+// e14's, e12's and e0's in the next, prev and opp colours. The walk line under the status
+// line, its fifth step on a second line; no walk, no line.
+TEST_F(DrawSceneTest, AWalkColoursTheHalfEdgesAndIsWrittenUnderTheStatusLine) {
+    constexpr Color pickedEdge{186, 68, 104, 0}, next{0, 0, 240, 0}, prev{0, 90, 0, 0},
+        opp{118, 28, 103, 0};
+    Font status = openFontPair(HEXIL_FONT_PATH, 13);
+    model.build(6);
+    model.select({RecordRef::face, 0});
+    EXPECT_FALSE(model.step(Step::next));
+    for (char letter : std::string("epno")) {
+        EXPECT_TRUE(model.step(*stepForLetter(letter))) << letter;
+    }
+    const auto draw = [&] {
+        SDL_FillRect(surface, nullptr, 0xffffff);
+        drawFrame(surface, model, StatusLine{&status, 6});
+    };
+    draw();
+    EXPECT_TRUE(shows("f0.edge.prev.next.opp = e13", 10, 30, ink, &status));
+    const auto labelAt = [&](const char* text, int h, Color color) {
+        SDL_Surface* r = renderOutlinedText(&font, textOutlineWidth, text, color, paper);
+        const Vertex &v = model.vertices[model.halfEdges[h].target],
+                     &t = model.vertices[model.origin(h)];
+        const Check check{(v.x + (v.x + t.x) / 2) / 2 - r->w / 2,
+                          (v.y + (v.y + t.y) / 2) / 2 - r->h / 2, color, text};
+        SDL_FreeSurface(r);
+        return check;
+    };
+    std::vector<Check> checks{{250, 431, pickedEdge},
+                              {250, 432, pickedEdge},
+                              {250, 427, opp},
+                              {250, 426, paper},
+                              {250, 433, paper}};
+    // Wings end away from dots and, with labels hidden, under nothing: their last pixel is
+    // the line's colour itself. The picked arrow's copy ends one pixel lower.
+    std::vector<Check> wingEnds{{185, 435, pickedEdge}, {185, 428, pickedEdge}};
+    std::list<std::string> texts; // the checks' texts, which must outlive them
+    const auto keep = [&](std::string text) { return texts.emplace_back(text).c_str(); };
+    const std::pair<int, Color> roles[] = {{13, pickedEdge}, {14, next}, {12, prev}, {0, opp}};
+    for (auto [h, color] : roles) {
+        const Arrow a = halfEdgeArrow(model, h).value();
+        const HalfEdge& e = model.halfEdges[h];
+        const int y = 39 + 14 * h;
+        wingEnds.insert(wingEnds.end(),
+                        {{a.wing1.x, a.wing1.y, color}, {a.wing2.x, a.wing2.y, color}});
+        checks.push_back(labelAt(keep("e" + std::to_string(h)), h, color));
+        const std::pair<int, std::string> items[] = {{705, "e" + std::to_string(h)},
+                                                     {735, "v" + std::to_string(e.target)},
+                                                     {765, "f" + std::to_string(e.face)},
+                                                     {795, "next: e" + std::to_string(e.next)},
+                                                     {855, "prev: e" + std::to_string(e.prev)},
+                                                     {915, "opp: e" + std::to_string(e.opp)}};
+        for (const auto& [x, text] : items) {
+            checks.push_back({x, y, color, keep(text)});
+        }
+    }
+    checks.push_back({705, 39 + 14, ink, "e1"});
+    expectShown(checks, "walk");
+    model.showLabels = false;
+    draw();
+    expectShown(wingEnds, "wing ends");
+    model.showLabels = true;
+    EXPECT_TRUE(model.step(Step::next));
+    draw();
+    EXPECT_TRUE(shows("f0.edge.prev.next.opp", 10, 30, ink, &status));
+    EXPECT_TRUE(shows(".next = e14", 22, 50, ink, &status));
+    model.select({RecordRef::halfEdge, 13});
+    draw();
+    EXPECT_EQ(0, inked(0, 31, 428, 80));
+    closeFont(status);
 }
