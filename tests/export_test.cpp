@@ -3,6 +3,7 @@
 #include "export/json_export.h"
 #include "export/options.h"
 #include "export/output_file.h"
+#include "export/svg_painter.h"
 #include "export/tables.h"
 #include "model/subdivision.h"
 
@@ -11,6 +12,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -272,6 +275,57 @@ TEST(ExportMain, FailuresLeaveNothingAndTheDefaultFontServes) {
         EXPECT_EQ((std::vector<std::string>{"a-file", "kept.png"}), filesHere()) << words.back();
     }
     EXPECT_EQ("old", dir.read("kept.png"));
+}
+
+// For N from 3 to 12, with a half-edge picked: each half-edge's SVG path is its window
+// arrow's shaft and both wings, segment for segment on pixel centres, and the picked one's
+// second copy as well.
+TEST(ExportSvg, EveryArrowHasTheWindowsShaftAndWings) {
+    using Segment = std::pair<std::pair<int, int>, std::pair<int, int>>;
+    const auto segment = [](Pixel a, Pixel b) {
+        const std::pair p{a.x, a.y}, q{b.x, b.y};
+        return p < q ? Segment{p, q} : Segment{q, p};
+    };
+    for (int angles = 3; angles <= 12; ++angles) {
+        Subdivision s;
+        s.build(angles);
+        s.select({RecordRef::halfEdge, angles});
+        std::map<int, std::vector<Segment>> expected, drawn;
+        for (const ArrowShape& shape : framePicture(s, StatusLine{}).arrows) {
+            for (const Arrow& a : {shape.arrow, moved(shape.arrow, shape.copyOffset)}) {
+                for (Pixel wing : {a.from, a.wing1, a.wing2}) {
+                    expected[shape.halfEdge].push_back(segment(wing, a.to));
+                }
+                if (!shape.heavy()) {
+                    break;
+                }
+            }
+        }
+        const std::string svg = frameSvg(s, StatusLine{});
+        const std::regex path("<path id=\"e([0-9]+)\" d=\"([^\"]*)\""),
+            step("([ML])([0-9]+)\\.5 ([0-9]+)\\.5");
+        for (auto p = std::sregex_iterator(svg.begin(), svg.end(), path);
+             p != std::sregex_iterator(); ++p) {
+            std::vector<Segment>& segments = drawn[std::stoi((*p)[1])];
+            const std::string d = (*p)[2];
+            Pixel at;
+            for (auto q = std::sregex_iterator(d.begin(), d.end(), step);
+                 q != std::sregex_iterator(); ++q) {
+                const Pixel next{std::stoi((*q)[2]), std::stoi((*q)[3])};
+                if ((*q)[1] == "L") {
+                    segments.push_back(segment(at, next));
+                }
+                at = next;
+            }
+        }
+        for (auto& [h, segments] : expected) {
+            std::ranges::sort(segments);
+            std::ranges::sort(drawn[h]);
+        }
+        EXPECT_EQ(expected, drawn) << angles;
+        EXPECT_EQ(s.halfEdges.size(), expected.size());
+        EXPECT_EQ(6u, expected[angles].size());
+    }
 }
 
 } // namespace
