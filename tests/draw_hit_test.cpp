@@ -14,7 +14,6 @@
 // the window's corners pick nothing; every listing row that starts inside the window
 // picks its record, from its section's first column to its last.
 TEST(DrawHit, ArrowsRowsAndTheSpaceBetween) {
-    const auto name = [](RecordRef r) { return recordName(r); };
     int ties = 0;
     for (int n = 3; n <= 12; ++n) {
         for (bool listing : {true, false}) {
@@ -25,7 +24,7 @@ TEST(DrawHit, ArrowsRowsAndTheSpaceBetween) {
             for (const ArrowShape& shape : framePicture(s, StatusLine{}).arrows) {
                 const Arrow& a = shape.arrow;
                 EXPECT_EQ(recordName({RecordRef::halfEdge, shape.halfEdge}),
-                          name(recordAt(s, (a.from.x + a.to.x) / 2, (a.from.y + a.to.y) / 2)))
+                          recordName(recordAt(s, (a.from.x + a.to.x) / 2, (a.from.y + a.to.y) / 2)))
                     << what;
             }
             // On a level or upright edge both twins' arrows lie 2 pixels off it.
@@ -34,29 +33,28 @@ TEST(DrawHit, ArrowsRowsAndTheSpaceBetween) {
                 if (h < s.halfEdges[h].opp && (v.x == t.x || v.y == t.y)) {
                     ++ties;
                     EXPECT_EQ(recordName({RecordRef::halfEdge, h}),
-                              name(recordAt(s, (v.x + t.x) / 2, (v.y + t.y) / 2)))
+                              recordName(recordAt(s, (v.x + t.x) / 2, (v.y + t.y) / 2)))
                         << what;
                 }
             }
+            // Beside each side of the polygon, and in each triangle's centre.
             const int cx = listing ? 250 : 500, cy = windowHeight / 2;
             for (int i = 0; i < n; ++i) {
                 const Vertex &a = s.vertices[i], &b = s.vertices[(i + 1) % n];
                 const double mx = (a.x + b.x) / 2.0, my = (a.y + b.y) / 2.0;
-                const double l = std::hypot(mx - cx, my - cy);
-                const int x = static_cast<int>(std::lround(mx + 8 * (mx - cx) / l));
-                const int y = static_cast<int>(std::lround(my + 8 * (my - cy) / l));
-                EXPECT_EQ("", name(recordAt(s, x, y))) << what << " outside v" << i;
-            }
-            for (int f = 0; f + 1 < static_cast<int>(s.faces.size()); ++f) {
-                int x = 0, y = 0;
-                for (const Vertex& v : s.faceVertices(f)) {
-                    x += v.x;
-                    y += v.y;
-                }
-                EXPECT_EQ("", name(recordAt(s, x / 3, y / 3))) << what << " f" << f;
+                const double out = 1 + 8 / std::hypot(mx - cx, my - cy);
+                EXPECT_EQ(
+                    "", recordName(recordAt(s, static_cast<int>(std::lround(cx + out * (mx - cx))),
+                                            static_cast<int>(std::lround(cy + out * (my - cy))))))
+                    << what << " beside v" << i;
+                const Vertex& v0 = s.vertices[0];
+                EXPECT_TRUE(i < 2 ||
+                            recordAt(s, (v0.x + a.x + s.vertices[i - 1].x) / 3,
+                                     (v0.y + a.y + s.vertices[i - 1].y) / 3) == RecordRef{})
+                    << what << " triangle " << i;
             }
             for (auto [x, y] : {std::pair{0, 0}, {0, 599}, {427, 599}, {999, 0}, {427, 38}}) {
-                EXPECT_EQ("", name(recordAt(s, x, y))) << what << " " << x << "," << y;
+                EXPECT_EQ("", recordName(recordAt(s, x, y))) << what << " " << x << "," << y;
             }
         }
     }
@@ -75,11 +73,11 @@ TEST(DrawHit, ArrowsRowsAndTheSpaceBetween) {
             const RecordRef record{static_cast<RecordRef::Kind>(kind), row};
             const int top = layout::listingFirstRow + row * layout::listingRowHeight;
             for (int y : {top, std::min(top + layout::listingRowHeight - 1, 599)}) {
-                EXPECT_EQ(s.exists(record) ? recordName(record) : "", name(recordAt(s, x, y)))
+                EXPECT_EQ(s.exists(record) ? recordName(record) : "", recordName(recordAt(s, x, y)))
                     << x << "," << y;
             }
         }
     }
     s.showListing = false;
-    EXPECT_EQ("", name(recordAt(s, layout::halfEdgeColumn + 2, layout::listingFirstRow)));
+    EXPECT_EQ("", recordName(recordAt(s, layout::halfEdgeColumn + 2, layout::listingFirstRow)));
 }

@@ -153,11 +153,8 @@ TEST_F(DrawSceneTest, AWalkColoursTheHalfEdgesAndIsWrittenUnderTheStatusLine) {
         SDL_FreeSurface(r);
         return check;
     };
-    std::vector<Check> checks{{250, 431, pickedEdge},
-                              {250, 432, pickedEdge},
-                              {250, 427, opp},
-                              {250, 426, paper},
-                              {250, 433, paper}};
+    std::vector<Check> checks{
+        {250, 431, pickedEdge}, {250, 432, pickedEdge}, {250, 427, opp}, {250, 426, paper}};
     // Wings end away from dots and, with labels hidden, under nothing: their last pixel is
     // the line's colour itself. The picked arrow's copy ends one pixel lower.
     std::vector<Check> wingEnds{{185, 435, pickedEdge}, {185, 428, pickedEdge}};
@@ -167,18 +164,19 @@ TEST_F(DrawSceneTest, AWalkColoursTheHalfEdgesAndIsWrittenUnderTheStatusLine) {
     for (auto [h, color] : roles) {
         const Arrow a = halfEdgeArrow(model, h).value();
         const HalfEdge& e = model.halfEdges[h];
-        const int y = 39 + 14 * h;
         wingEnds.insert(wingEnds.end(),
                         {{a.wing1.x, a.wing1.y, color}, {a.wing2.x, a.wing2.y, color}});
         checks.push_back(labelAt(keep("e" + std::to_string(h)), h, color));
-        const std::pair<int, std::string> items[] = {{705, "e" + std::to_string(h)},
-                                                     {735, "v" + std::to_string(e.target)},
-                                                     {765, "f" + std::to_string(e.face)},
-                                                     {795, "next: e" + std::to_string(e.next)},
-                                                     {855, "prev: e" + std::to_string(e.prev)},
-                                                     {915, "opp: e" + std::to_string(e.opp)}};
-        for (const auto& [x, text] : items) {
-            checks.push_back({x, y, color, keep(text)});
+        const std::pair<const char*, int> items[] = {{"e", h},
+                                                     {"v", e.target},
+                                                     {"f", e.face},
+                                                     {"next: e", e.next},
+                                                     {"prev: e", e.prev},
+                                                     {"opp: e", e.opp}};
+        for (int i = 0; i < 6; ++i) {
+            const int x[] = {705, 735, 765, 795, 855, 915};
+            checks.push_back(
+                {x[i], 39 + 14 * h, color, keep(numbered(items[i].first, items[i].second))});
         }
     }
     checks.push_back({705, 39 + 14, ink, "e1"});

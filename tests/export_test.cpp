@@ -12,8 +12,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -278,53 +276,31 @@ TEST(ExportMain, FailuresLeaveNothingAndTheDefaultFontServes) {
 }
 
 // For N from 3 to 12, with a half-edge picked: each half-edge's SVG path is its window
-// arrow's shaft and both wings, segment for segment on pixel centres, and the picked one's
-// second copy as well.
+// arrow's shaft and both wings on pixel centres, and the picked one's second copy as well.
 TEST(ExportSvg, EveryArrowHasTheWindowsShaftAndWings) {
-    using Segment = std::pair<std::pair<int, int>, std::pair<int, int>>;
-    const auto segment = [](Pixel a, Pixel b) {
-        const std::pair p{a.x, a.y}, q{b.x, b.y};
-        return p < q ? Segment{p, q} : Segment{q, p};
-    };
     for (int angles = 3; angles <= 12; ++angles) {
         Subdivision s;
         s.build(angles);
         s.select({RecordRef::halfEdge, angles});
-        std::map<int, std::vector<Segment>> expected, drawn;
-        for (const ArrowShape& shape : framePicture(s, StatusLine{}).arrows) {
+        const std::string svg = frameSvg(s, StatusLine{});
+        const Picture picture = framePicture(s, StatusLine{});
+        for (const ArrowShape& shape : picture.arrows) {
+            std::string d;
+            const auto to = [&](char step, Pixel p) {
+                d += step + n("", p.x) + n(".5 ", p.y) + ".5";
+            };
             for (const Arrow& a : {shape.arrow, moved(shape.arrow, shape.copyOffset)}) {
-                for (Pixel wing : {a.from, a.wing1, a.wing2}) {
-                    expected[shape.halfEdge].push_back(segment(wing, a.to));
-                }
+                to('M', a.from), to('L', a.to), to('M', a.wing1), to('L', a.to), to('L', a.wing2);
                 if (!shape.heavy()) {
                     break;
                 }
             }
+            EXPECT_NE(std::string::npos,
+                      svg.find(n("<path id=\"e", shape.halfEdge) + "\" d=\"" + d + '"'))
+                << angles << " e" << shape.halfEdge << ": " << d;
         }
-        const std::string svg = frameSvg(s, StatusLine{});
-        const std::regex path("<path id=\"e([0-9]+)\" d=\"([^\"]*)\""),
-            step("([ML])([0-9]+)\\.5 ([0-9]+)\\.5");
-        for (auto p = std::sregex_iterator(svg.begin(), svg.end(), path);
-             p != std::sregex_iterator(); ++p) {
-            std::vector<Segment>& segments = drawn[std::stoi((*p)[1])];
-            const std::string d = (*p)[2];
-            Pixel at;
-            for (auto q = std::sregex_iterator(d.begin(), d.end(), step);
-                 q != std::sregex_iterator(); ++q) {
-                const Pixel next{std::stoi((*q)[2]), std::stoi((*q)[3])};
-                if ((*q)[1] == "L") {
-                    segments.push_back(segment(at, next));
-                }
-                at = next;
-            }
-        }
-        for (auto& [h, segments] : expected) {
-            std::ranges::sort(segments);
-            std::ranges::sort(drawn[h]);
-        }
-        EXPECT_EQ(expected, drawn) << angles;
-        EXPECT_EQ(s.halfEdges.size(), expected.size());
-        EXPECT_EQ(6u, expected[angles].size());
+        EXPECT_EQ(std::ranges::count(picture.arrows, true, &ArrowShape::heavy), 1);
+        EXPECT_EQ(s.halfEdges.size(), picture.arrows.size());
     }
 }
 
