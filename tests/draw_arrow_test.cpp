@@ -64,25 +64,21 @@ std::array<int, 8> ends(const Arrow& a) {
 // left of the way (truncated per component), wings 7 pixels long at 30 degrees.
 Arrow ruledArrow(Pixel head, Pixel tail) {
     const auto t = [](double v) { return static_cast<int>(std::trunc(v)); };
-    const auto norm = [](double x, double y) {
-        const double l = std::sqrt(x * x + y * y);
-        return l == 0 ? 1.0 : l;
-    };
+    const auto norm = [](double x, double y) { return std::max(std::sqrt(x * x + y * y), 1.0); };
     const int dx = tail.x - head.x, dy = tail.y - head.y;
-    const double l = norm(dx, dy);
+    const double l = norm(dx, dy), c = std::cos(std::numbers::pi / 6),
+                 s = std::sin(std::numbers::pi / 6);
     const Pixel p{t(head.x + 4 * dx / l), t(head.y + 4 * dy / l)};
     const Pixel q{t(tail.x - 4 * dx / l), t(tail.y - 4 * dy / l)};
     const double m = norm(q.x - p.x, q.y - p.y) / 2.5;
-    const int ox = t((p.y - q.y) / m), oy = t((q.x - p.x) / m);
-    Arrow arrow{{q.x + ox, q.y + oy}, {p.x + ox, p.y + oy}, {}, {}};
-    const double w = norm(arrow.from.x - arrow.to.x, arrow.from.y - arrow.to.y);
-    const double a = 7 * (arrow.from.x - arrow.to.x) / w, b = 7 * (arrow.from.y - arrow.to.y) / w;
-    const double c = std::cos(std::numbers::pi / 6), s = std::sin(std::numbers::pi / 6);
-    for (int turn : {1, -1}) {
-        (turn > 0 ? arrow.wing1 : arrow.wing2) =
-            Pixel{t((arrow.to.x + c * a) - turn * s * b), t((arrow.to.y + turn * s * a) + c * b)};
-    }
-    return arrow;
+    const Pixel from{q.x + t((p.y - q.y) / m), q.y + t((q.x - p.x) / m)};
+    const Pixel tip{p.x + t((p.y - q.y) / m), p.y + t((q.x - p.x) / m)};
+    const double w = norm(from.x - tip.x, from.y - tip.y);
+    const double a = 7 * (from.x - tip.x) / w, b = 7 * (from.y - tip.y) / w;
+    return {from,
+            tip,
+            {t((tip.x + c * a) - s * b), t((tip.y + s * a) + c * b)},
+            {t((tip.x + c * a) + s * b), t((tip.y - s * a) + c * b)}};
 }
 
 // For N from 3 to 12, listing on and off, with each half-edge picked in turn: every arrow
