@@ -21,7 +21,7 @@ differing() {
 }
 for options in "--angles 3" "--angles 6" "--angles 6 --pick 325,429" "--angles 6 --pick 200,386" \
     "--angles 13 --pick 600,100" "--angles 100 --no-listing" "--angles 6 --no-labels" \
-    "--angles 0"; do
+    "--angles 0" "--select f0 --walk eno" "--angles 7 --pick 200,386 --walk eopf"; do
     # shellcheck disable=SC2086
     if ! { "$export_bin" $options -o s.svg && "$export_bin" $options -o s.png &&
         "$export_bin" $options -o s.csv; }; then
