@@ -381,6 +381,9 @@ TEST(ExportMain, SelectionsAndWalksAtSix) {
         EXPECT_EQ("# HEXIL, N = 6\n" +
                       (c.markdown.empty() ? "" : "\n## Selection\n\n" + c.markdown),
                   text[1].substr(0, tables));
+        const std::size_t section = text[1].find("## Selection"); // once, before or after
+        EXPECT_EQ(text[1].rfind("## Selection"), section);
+        EXPECT_EQ(c.markdown.empty(), section > tables) << c.words[1];
         std::string roles; // "ROLE NAME" for each row whose selected column says something
         std::istringstream rows(text[2]);
         for (std::string row; std::getline(rows, row);) {
