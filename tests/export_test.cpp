@@ -385,6 +385,8 @@ TEST(ExportMain, SelectionsAndWalksAtSix) {
             }
         }
         EXPECT_EQ(c.roles, roles) << c.words[1];
+    }
+}
 
 // For N from 3 to 12, with a half-edge picked: each half-edge's SVG path is its window
 // arrow's shaft and both wings on pixel centres, and the picked one's second copy as well.
