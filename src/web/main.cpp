@@ -48,8 +48,13 @@ int __wrap_SDL_Flip(SDL_Surface* screen) {
     return result;
 }
 
-// Queues the release of the key with SDL key symbol sym. False when SDL's queue is full.
-EMSCRIPTEN_KEEPALIVE bool hexilKeyUp(int sym) {
+// Moves SDL's pointer to (x, y), where the viewer reads it for h, unless x is negative
+// (the pointer has not been over the picture), and queues the release of the key with SDL
+// key symbol sym. False when SDL's queue is full.
+EMSCRIPTEN_KEEPALIVE bool hexilKeyUp(int sym, int x, int y) {
+    if (x >= 0) {
+        SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
+    }
     SDL_Event event{};
     event.type = SDL_KEYUP;
     event.key.state = SDL_RELEASED;

@@ -8,6 +8,7 @@ import functools
 import gzip
 import http.server
 import os
+import re
 import signal
 import subprocess
 import sys
@@ -19,13 +20,17 @@ import urllib.parse
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.actions.mouse_button import MouseButton
 from selenium.webdriver.common.keys import Keys
 
 FOLDER = "/course/hexil/"
 BACKSPACE = Keys.BACKSPACE
 
 # The desktop's interaction session (tests/e2e/test_interaction.sh), a burst of input a
-# state: keys, and clicks as (x, y) or (x, y, "right"); then hexil-export's options.
+# state: keys, and clicks as (x, y) or (x, y, BUTTON) with BUTTON "right", "middle" or "h"
+# (the key h with the pointer there), a point as the arrow of a half-edge ("e3") or a listing
+# row ("f0" in the start state's listing); then hexil-export's options, and the frames drawn
+# when not one.
 STATES = [
     ("N = 6 at start", [], ""),
     ("vertex 0 picked", [(325, 429)], "--pick 325,429"),
@@ -46,6 +51,18 @@ STATES = [
     ("N = 100, no listing", ["t"], "--angles 100 --no-listing"),
     ("N = 100, no labels or listing", ["c"], "--angles 100 --no-listing --no-labels"),
     ("20 keys, back to the start", [BACKSPACE] * 3 + ["6", "c", "t"] + ["c"] * 14, ""),
+    ("a step with nothing picked", ["e", "n", "v"], "", 0),
+    ("the middle button on an arrow", [("e3", "middle")], "--select e3"),
+    ("steps from a half-edge", ["n", "o", "p"], "--select e3 --walk nop"),
+    ("to its vertex, its edge and face", ["v", "e", "f"], "--select e3 --walk nopvef"),
+    ("a step that does not apply", ["n", "o"], "--select e3 --walk nopvef", 0),
+    ("h on a listing row", [("f0", "h")], "--select f0"),
+    ("the walk f0.edge.next.opp", ["e", "n", "o"], "--select f0 --walk eno"),
+    ("h on nothing", [(30, 30, "h"), (30, 30, "middle")], "--select f0 --walk eno", 0),
+    ("20 walk keys, h on an arrow first", [("e5", "h")] + ["n", "p"] * 10,
+     "--select e5 --walk " + "np" * 10),
+    ("a left click starts the walk afresh", [(200, 386), "e", "n"], "--pick 200,386 --walk en"),
+    ("the right button ends it", [(200, 386, "right")], ""),
 ]
 failed = passed = 0
 
@@ -110,6 +127,22 @@ def desktop_log(hexil, font):
     return b"".join(open(path, "rb").readlines()[:-2])
 
 
+def points(export):
+    """The window pixel at the middle of each half-edge's arrow and of each listing row in the
+    start state, by name: the arrows from hexil-export's SVG, the rows from the listing's
+    layout (the vertices' column at x 428, the faces' at 600, 14-pixel rows from y 39)."""
+    svg = subprocess.run([export, "--format", "svg", "-o", "-"], capture_output=True,
+                         check=True, text=True).stdout
+    found = {}
+    for name, d in re.findall(r'<path id="(e\d+)" d="M([^"]*)"', svg):
+        (x1, y1), (x2, y2) = [map(float, p.split()) for p in d.split("M")[0].split("L")]
+        found[name] = (int((x1 + x2) / 2), int((y1 + y2) / 2))
+    for row in range(6):
+        found["v%d" % row] = (440, 46 + 14 * row)
+        found["f%d" % row] = (610, 46 + 14 * row)
+    return found
+
+
 def main(site, export, hexil, font):
     url, requests = serve(site)
     downloads, work = tempfile.mkdtemp(), tempfile.mkdtemp()
@@ -128,12 +161,22 @@ def main(site, export, hexil, font):
         time.sleep(0.3)  # room for a second, unwanted frame of the same burst
         return frames()
 
+    named = points(export)
+
     def act(inputs):
         canvas, chain = driver.find_element("id", "screen"), ActionChains(driver)
         for item in inputs:
             if isinstance(item, tuple):  # offsets count from the canvas's centre
-                chain.move_to_element_with_offset(canvas, item[0] - 500, item[1] - 300)
-                chain.context_click() if item[2:] else chain.click()
+                x, y = named[item[0]] if isinstance(item[0], str) else item[:2]
+                button = item[-1] if isinstance(item[-1], str) else "left"
+                chain.move_to_element_with_offset(canvas, x - 500, y - 300)
+                if button == "middle":
+                    chain.w3c_actions.pointer_action.click(button=MouseButton.MIDDLE)
+                    chain.w3c_actions.key_action.pause().pause()
+                elif button == "h":
+                    chain.send_keys("h")
+                else:
+                    chain.context_click() if button == "right" else chain.click()
             else:
                 chain.send_keys(item)
         chain.perform()
@@ -141,17 +184,25 @@ def main(site, export, hexil, font):
     try:
         driver.get(url)
         check("the first frame", wait_frames(1) == 1)
-        for description, inputs, options in STATES:
+        js("window.middle = [];"
+           "for (const type of ['mousedown', 'mouseup', 'auxclick'])"
+           "  document.addEventListener(type, (e) => e.button === 1 &&"
+           "    middle.push(type + (e.defaultPrevented ? '' : ' not prevented')));")
+        for description, inputs, options, *drawn in STATES:
+            drawn = drawn[0] if drawn else int(bool(inputs))
             before = frames()
             act(inputs)
             count = wait_frames(before + 1) - before
-            check(description + ": one frame", count == (1 if inputs else 0), "%d frames" % count)
+            check(description + ": %d frame(s)" % drawn, count == drawn, "%d frames" % count)
             png = os.path.join(work, "export.png")
             subprocess.run([export, *options.split(), "-o", png], cwd=work, check=True)
             expected, shown = rgb(open(png, "rb").read()), picture()
             check(description + ": the canvas equals hexil-export " + options, shown == expected,
                   "%d pixels differ" % sum(shown[i:i + 3] != expected[i:i + 3]
                                            for i in range(0, len(shown), 3)))
+        middle = js("return middle")
+        check("the browser's own middle click is swallowed", len(middle) >= 6 and all(
+            "not" not in what for what in middle), repr(middle))
         driver.get(url)
         wait_frames(1)
         text = desktop.decode("cp1250").rstrip()

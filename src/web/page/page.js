@@ -75,15 +75,36 @@
         canvas.dataset.batchMs = performance.now() - start; // rebuild, frame and copy
     }
 
+    // Where the pointer was last seen over the picture, in window pixels; x is -1 until
+    // then. h and the middle button act there, as the desktop's read SDL's pointer.
+    const pointer = { x: -1, y: -1 };
+    // The pointer the queued batch's events were given: the viewer reads one pointer for
+    // the whole batch, so one that moved has the batch before it handled first.
+    let batchPointer = null;
+
     // push() queues one SDL event and says whether SDL's queue had room; a full queue
     // has its batch handled first.
     function queue(push) {
+        const at = pointer.x + ',' + pointer.y;
+        if (batchTimer && batchPointer !== at) {
+            handleBatch();
+        }
+        batchPointer = at;
         if (!push()) {
             handleBatch();
             push();
         }
         clearTimeout(batchTimer);
         batchTimer = setTimeout(handleBatch, pause);
+    }
+
+    // The window pixel under a point of the page.
+    function windowPixel(event) {
+        const box = canvas.getBoundingClientRect();
+        return {
+            x: Math.floor((event.clientX - box.left) * canvas.width / box.width),
+            y: Math.floor((event.clientY - box.top) * canvas.height / box.height),
+        };
     }
 
     // The SDL 1.2 key symbol of a key: digits by their key, unshifted as SDL reports
@@ -116,18 +137,28 @@
             const symbol = keySymbol(event);
             if (symbol) {
                 event.preventDefault();
-                queue(() => Module._hexilKeyUp(symbol));
+                queue(() => Module._hexilKeyUp(symbol, pointer.x, pointer.y));
             }
         });
+        canvas.addEventListener('mousemove', (event) => {
+            Object.assign(pointer, windowPixel(event));
+        });
+        // The middle button is the viewer's: no autoscroll, no paste.
+        for (const type of ['mousedown', 'auxclick']) {
+            canvas.addEventListener(type, (event) => {
+                if (event.button === 1) {
+                    event.preventDefault();
+                }
+            });
+        }
         canvas.addEventListener('mouseup', (event) => {
             const button = buttons[event.button];
             if (!button) {
                 return;
             }
-            const box = canvas.getBoundingClientRect();
-            const x = Math.floor((event.clientX - box.left) * canvas.width / box.width);
-            const y = Math.floor((event.clientY - box.top) * canvas.height / box.height);
-            queue(() => Module._hexilButtonUp(button, x, y));
+            event.preventDefault();
+            Object.assign(pointer, windowPixel(event));
+            queue(() => Module._hexilButtonUp(button, pointer.x, pointer.y));
         });
         canvas.addEventListener('contextmenu', (event) => event.preventDefault());
     }
