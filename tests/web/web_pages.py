@@ -22,12 +22,9 @@ def picture(driver, doc=PAGE):
 
 def network(driver):
     """Every URL the browser asked for, from Chromium's performance log."""
-    urls = []
-    for entry in driver.get_log("performance"):
-        message = json.loads(entry["message"])["message"]
-        if message["method"] == "Network.requestWillBeSent":
-            urls.append(message["params"]["request"]["url"])
-    return urls
+    messages = [json.loads(entry["message"])["message"] for entry in driver.get_log("performance")]
+    return [m["params"]["request"]["url"] for m in messages
+            if m["method"] == "Network.requestWillBeSent"]
 
 
 class Pages:
@@ -73,21 +70,18 @@ class Pages:
             return [frame.left + left + (arguments[0] + 0.5) * width / 1000,
                     frame.top + top + (arguments[1] + 0.5) * width / 1000];""", x, y)
 
-    def mouse(self, x, y, button="left"):
+    def mouse(self, x, y):
         px, py = self.point(x, y)
-        send = lambda kind, **more: self.driver.execute_cdp_cmd(
-            "Input.dispatchMouseEvent", dict(type=kind, x=px, y=py, **more))
-        send("mouseMoved")
-        send("mousePressed", button=button, clickCount=1)
-        send("mouseReleased", button=button, clickCount=1)
+        for kind in ("mouseMoved", "mousePressed", "mouseReleased"):
+            self.driver.execute_cdp_cmd("Input.dispatchMouseEvent", dict(
+                type=kind, x=px, y=py, button="left", clickCount=1))
 
-    def touch(self, x, y, hold=0.0):
-        px, py = self.point(x, y)
-        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
-            "type": "touchStart", "touchPoints": [{"x": px, "y": py}]})
-        time.sleep(hold)
-        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
-            "type": "touchEnd", "touchPoints": []})
+    def touch(self, x=None, y=None, hold=0.0, at=None):
+        px, py = at or self.point(x, y)
+        for kind, points in (("touchStart", [{"x": px, "y": py}]), ("touchEnd", [])):
+            self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
+                                        {"type": kind, "touchPoints": points})
+            time.sleep(hold)
 
     def step(self, what, action, options, frames=1, inputs=None):
         """Does action, then checks the frames drawn, the inputs sent and the picture."""
@@ -205,13 +199,9 @@ class Pages:
         self.check("the long press selects no text and leaves no menu",
                    self.js("return getSelection().toString()") == "")
 
-        def tap_key():
-            box = self.js("return DOC.querySelector('#keypad [data-key=\"3\"]')"
-                          ".getBoundingClientRect().toJSON()")
-            for kind, points in (("touchStart", [{"x": box["x"] + 8, "y": box["y"] + 8}]),
-                                 ("touchEnd", [])):
-                self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
-                                            {"type": kind, "touchPoints": points})
+        key = self.js("const box = DOC.querySelector('#keypad [data-key=\"3\"]')"
+                      ".getBoundingClientRect(); return [box.x + 8, box.y + 8]")
+        tap_key = lambda: self.touch(at=key)
         self.step("a tap on the keypad's 3", tap_key, "--angles 63", inputs=1)
         self.viewport(1032)
         self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
@@ -235,15 +225,15 @@ class Pages:
                    repr(words))
         self.load()
         self.axe_clean("at start")
-        order = []
+        order, hidden = [], []
         for _ in range(26):
             focused = self.driver.switch_to.active_element
             order.append(focused.get_attribute("id") or focused.text.replace("\n", " "))
-            outline = self.js("const s = getComputedStyle(document.activeElement);"
-                              "return s.outlineStyle + ' ' + parseFloat(s.outlineWidth)")
-            if outline.split()[0] == "none" or float(outline.split()[1]) < 2:
-                self.check("focus is visible on " + order[-1], False, outline)
+            if self.js("const s = getComputedStyle(document.activeElement);"
+                       "return s.outlineStyle === 'none' || parseFloat(s.outlineWidth) < 2"):
+                hidden.append(order[-1])
             focused.send_keys("\t")
+        self.check("focus is always visible", not hidden, repr(hidden))
         self.check("Tab reaches the picture, the keypad and every control in order",
                    order[0] == "screen" and order[1] == "1" and "half-edge" in order and
                    order.index("save-picture") < order.index("copy-link") and "Records" in order,
