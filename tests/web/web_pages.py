@@ -57,21 +57,40 @@ class Pages:
                    "%d of %d bytes differ" % (sum(a != b for a, b in zip(shown, expected)),
                                               len(expected)))
 
-    def point(self, x, y):
-        """The CSS point, in the top page's viewport, over window pixel (x, y)'s centre."""
+    def box(self):
+        """The canvas's content box in the top page's viewport: left, top, width."""
         return self.js("""
             const canvas = DOC.getElementById('screen'), style = getComputedStyle(canvas);
             const box = canvas.getBoundingClientRect(), edge = (n) => parseFloat(style[n]);
             const left = box.left + edge('borderLeftWidth') + edge('paddingLeft');
-            const top = box.top + edge('borderTopWidth') + edge('paddingTop');
-            const width = box.right - edge('borderRightWidth') - edge('paddingRight') - left;
-            const frame = DOC === document ? {left: 0, top: 0} :
-                document.querySelector('iframe').getBoundingClientRect();
-            return [frame.left + left + (arguments[0] + 0.5) * width / 1000,
-                    frame.top + top + (arguments[1] + 0.5) * width / 1000];""", x, y)
+            const iframe = document.querySelector('iframe'), frame = DOC === document ?
+                {left: 0, top: 0} : {left: iframe.getBoundingClientRect().left + iframe.clientLeft,
+                                     top: iframe.getBoundingClientRect().top + iframe.clientTop};
+            return [frame.left + left, frame.top + box.top + edge('borderTopWidth') +
+                    edge('paddingTop'), box.right - edge('borderRightWidth') -
+                    edge('paddingRight') - left];""")
 
-    def mouse(self, x, y):
-        px, py = self.point(x, y)
+    def point(self, x, y):
+        """The whole CSS point nearest window pixel (x, y)'s centre, as mice and fingers give."""
+        left, top, width = self.box()
+        return round(left + (x + 0.5) * width / 1000), round(top + (y + 0.5) * width / 1000)
+
+    def boundary(self, where, press):
+        """Presses at the whole CSS points on either side of vertex 2's pick radius, left of
+        it near the picture's left edge, where a mapping that is off shows most: the pixel
+        each maps to, worked out here, must pick as hexil-export's --pick does."""
+        left, top, width = self.box()
+        pixel = lambda css, start: int((css - start) * 1000 // width)
+        y = round(top + 300.5 * width / 1000)
+        xs = range(round(left + 70 * width / 1000), round(left + 100 * width / 1000))
+        inside = min(x for x in xs if pixel(x, left) >= 85)
+        outside = max(x for x in xs if pixel(x, left) <= 84)
+        for what, x in (("just inside", inside), ("just outside", outside)):
+            self.step("%s: a press %s vertex 2's pick radius" % (where, what),
+                      lambda: press(at=(x, y)), "--pick %d,%d" % (pixel(x, left), pixel(y, top)))
+
+    def mouse(self, x=None, y=None, at=None):
+        px, py = at or self.point(x, y)
         for kind in ("mouseMoved", "mousePressed", "mouseReleased"):
             self.driver.execute_cdp_cmd("Input.dispatchMouseEvent", dict(
                 type=kind, x=px, y=py, button="left", clickCount=1))
@@ -181,6 +200,10 @@ class Pages:
             if width == 1366:
                 self.check("at 1366 px the picture is shown 1:1", sizes[2:] == [1000, 600],
                            repr(sizes))
+                for what, x, y in (("just above the hexagon's bottom edge", 250, 428),
+                                   ("just below it", 250, 430)):
+                    self.step(what, lambda: self.mouse(x, y), "--pick %d,%d" % (x, y))
+            self.boundary(where, self.mouse)
             self.step(where + ": a click on vertex 0's dot", lambda: self.mouse(325, 429),
                       "--pick 325,429")
             self.step(where + ": a click inside a face", lambda: self.mouse(450, 380),
@@ -192,6 +215,7 @@ class Pages:
         self.viewport(390, mobile=True)
         self.load()
         self.fits("at 390 px with touch")
+        self.boundary("at 390 px with touch", self.touch)
         self.step("a tap on vertex 0's dot", lambda: self.touch(325, 429), "--pick 325,429",
                   inputs=1)
         self.step("a tap inside face 0", lambda: self.touch(200, 386), "--pick 200,386", inputs=1)
