@@ -169,7 +169,7 @@ def points(export):
     return found
 
 
-def main(site, export, hexil, font, axe):
+def main(site, export, hexil, font, axe=""):
     url, requests = serve(site)
     downloads, work = tempfile.mkdtemp(), tempfile.mkdtemp()
     desktop = desktop_log(hexil, font)
@@ -254,12 +254,13 @@ def main(site, export, hexil, font, axe):
         check("the picture saves as the canvas's PNG", saved["hexil.png"].startswith(
             b"\x89PNG") and rgb(saved["hexil.png"]) == picture(), "%d bytes saved, files: %r" % (
             len(saved["hexil.png"]), os.listdir(downloads)))
-        act(["7", (200, 386)])
+        act([(200, 386), "7"])
         wait_frames(2)
         driver.refresh()
         count = wait_frames(1)
-        check("a reload starts afresh", count == 1 and log() == text,
-              "%d frames, log %r" % (count, log()))
+        check("a reload starts afresh in its link's state", count == 1 and log() == text and
+              picture() == exported("--angles 67"), "%d frames, log %r" % (
+                  count, log()))
         pages = web_pages.Pages(driver, url, exported, check, axe, named)
         pages.links(links[1::4], LINKS)
         pages.keys(IGNORED_KEYS)
