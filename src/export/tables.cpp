@@ -83,6 +83,30 @@ void selection(std::ostream& out, const Subdivision& s, const ExportOptions& opt
 
 } // namespace
 
+std::vector<RecordTable> recordTables(const Subdivision& s) {
+    std::vector<RecordTable> tables{
+        {"Vertices", {"vertex", "x", "y", "edge"}, {false, true, true, false}, {}},
+        {"Faces", {"face", "edge"}, {false, false}, {}},
+        {"Half-edges", {"half-edge", "target", "face", "next", "prev", "opp"}, {}, {}}};
+    tables[2].numeric.assign(6, false);
+    for (std::size_t i = 0; i < s.vertices.size(); ++i) {
+        const Vertex& v = s.vertices[i];
+        tables[0].rows.push_back({numbered("v", static_cast<int>(i)), std::to_string(v.x),
+                                  std::to_string(v.y), numbered("e", v.edge)});
+    }
+    for (std::size_t j = 0; j < s.faces.size(); ++j) {
+        tables[1].rows.push_back(
+            {faceName(s, static_cast<int>(j)), numbered("e", s.faces[j].edge)});
+    }
+    for (std::size_t k = 0; k < s.halfEdges.size(); ++k) {
+        const HalfEdge& h = s.halfEdges[k];
+        tables[2].rows.push_back({numbered("e", static_cast<int>(k)), numbered("v", h.target),
+                                  numbered("f", h.face), numbered("e", h.next),
+                                  numbered("e", h.prev), numbered("e", h.opp)});
+    }
+    return tables;
+}
+
 std::string markdownTables(const Subdivision& s, const ExportOptions& options) {
     std::ostringstream out;
     out << "# HEXIL, N = " << options.angles << "\n";
@@ -92,25 +116,23 @@ std::string markdownTables(const Subdivision& s, const ExportOptions& options) {
     if (selectionFirst) {
         selection(out, s, options);
     }
-    out << "\n## Vertices (" << s.vertices.size()
-        << ")\n\n| vertex | x | y | edge |\n|---|---:|---:|---|\n";
-    for (std::size_t i = 0; i < s.vertices.size(); ++i) {
-        const Vertex& v = s.vertices[i];
-        out << "| " << numbered("v", static_cast<int>(i)) << " | " << v.x << " | " << v.y << " | "
-            << numbered("e", v.edge) << " |\n";
-    }
-    out << "\n## Faces (" << s.faces.size() << ")\n\n| face | edge |\n|---|---|\n";
-    for (std::size_t j = 0; j < s.faces.size(); ++j) {
-        out << "| " << faceName(s, static_cast<int>(j)) << " | " << numbered("e", s.faces[j].edge)
-            << " |\n";
-    }
-    out << "\n## Half-edges (" << s.halfEdges.size()
-        << ")\n\n| half-edge | target | face | next | prev | opp |\n|---|---|---|---|---|---|\n";
-    for (std::size_t k = 0; k < s.halfEdges.size(); ++k) {
-        const HalfEdge& h = s.halfEdges[k];
-        out << "| " << numbered("e", static_cast<int>(k)) << " | " << numbered("v", h.target)
-            << " | " << numbered("f", h.face) << " | " << numbered("e", h.next) << " | "
-            << numbered("e", h.prev) << " | " << numbered("e", h.opp) << " |\n";
+    for (const RecordTable& table : recordTables(s)) {
+        out << "\n## " << table.title << " (" << table.rows.size() << ")\n\n|";
+        for (const std::string& column : table.columns) {
+            out << ' ' << column << " |";
+        }
+        out << "\n|";
+        for (bool numeric : table.numeric) {
+            out << (numeric ? "---:|" : "---|");
+        }
+        out << '\n';
+        for (const std::vector<std::string>& row : table.rows) {
+            out << '|';
+            for (const std::string& cell : row) {
+                out << ' ' << cell << " |";
+            }
+            out << '\n';
+        }
     }
     if (options.pick && !selectionFirst) {
         selection(out, s, options);

@@ -4,6 +4,21 @@
 #include "model/subdivision.h"
 
 #include <string>
+#include <vector>
+
+// The records as tables of text cells, the rows every table format writes: a title, the
+// column names (the first column names the record, as on screen: v0, e1, f2), whether each
+// column holds numbers, and one row per record in number order.
+struct RecordTable {
+    std::string title; // "Vertices", "Faces", "Half-edges"
+    std::vector<std::string> columns;
+    std::vector<bool> numeric;
+    std::vector<std::vector<std::string>> rows;
+};
+
+// The vertices (x, y, edge), the faces (edge; the outer one named so) and the half-edges
+// (target, face, next, prev, opp), in that order.
+std::vector<RecordTable> recordTables(const Subdivision& s);
 
 // The records of s as three Markdown tables (vertices with x, y and edge; faces with
 // edge; half-edges with target, face, next, prev and opp), records named as on screen

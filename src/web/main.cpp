@@ -5,6 +5,9 @@
 
 #include "app/application.h"
 #include "app/input_handler.h"
+#include "export/html_tables.h"
+#include "web/description.h"
+#include "web/link.h"
 
 #include <SDL.h>
 #include <emscripten.h>
@@ -36,6 +39,16 @@ EM_JS(void, hexilShowFrame,
                            redShift, greenShift, blueShift);
       });
 
+// Tells the page the state a frame shows: as the address's fragment and in words.
+EM_JS(void, hexilShowState, (const char* fragment, const char* description),
+      { Module.showState(UTF8ToString(fragment), UTF8ToString(description)); });
+
+// Tells the page what of its address's fragment the viewer ignored, in one line.
+EM_JS(void, hexilShowNotice, (const char* notice), { Module.showNotice(UTF8ToString(notice)); });
+
+// Hands the page the records as HTML tables.
+EM_JS(void, hexilShowRecords, (const char* html), { Module.showRecords(UTF8ToString(html)); });
+
 int __real_SDL_Flip(SDL_Surface* screen);
 
 // SDL's dummy video driver keeps the screen in memory only; every flip of the viewer
@@ -45,11 +58,20 @@ int __wrap_SDL_Flip(SDL_Surface* screen) {
     const SDL_PixelFormat* format = screen->format;
     hexilShowFrame(screen->pixels, screen->pitch, screen->w, screen->h, format->Rshift,
                    format->Gshift, format->Bshift);
+    if (app) {
+        hexilShowState(stateFragment(app->angles, app->subdivision).c_str(),
+                       describe(app->angles, app->subdivision).c_str());
+    }
     return result;
 }
 
-// Queues the release of the key with SDL key symbol sym. False when SDL's queue is full.
-EMSCRIPTEN_KEEPALIVE bool hexilKeyUp(int sym) {
+// Moves SDL's pointer to (x, y), where the viewer reads it for h, unless x is negative
+// (the pointer has not been over the picture), and queues the release of the key with SDL
+// key symbol sym. False when SDL's queue is full.
+EMSCRIPTEN_KEEPALIVE bool hexilKeyUp(int sym, int x, int y) {
+    if (x >= 0) {
+        SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
+    }
     SDL_Event event{};
     event.type = SDL_KEYUP;
     event.key.state = SDL_RELEASED;
@@ -79,12 +101,20 @@ EMSCRIPTEN_KEEPALIVE void hexilHandleEvents() {
     }
 }
 
+// Has the page shown the records of the structure as it is now.
+EMSCRIPTEN_KEEPALIVE void hexilRecords() {
+    if (app) {
+        hexilShowRecords(htmlTables(app->subdivision).c_str());
+    }
+}
+
 } // extern "C"
 
-// Starts the viewer and draws its first frame, as the desktop's main does; the event
+// Starts the viewer and draws its first frame, as the desktop's main does, in the state
+// that the page's address gives (argv[1], its fragment without '#'; link.h); the event
 // loop is the page's. A failed start-up shuts the viewer down at once, which writes the
 // log's closing lines, and leaves the page without a frame.
-int main() {
+int main(int argc, char* argv[]) {
     // SDL 1.2 takes its video driver from the environment: the dummy one draws in memory.
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     app = new Application;
@@ -94,6 +124,12 @@ int main() {
         return 1;
     }
     handler = new InputHandler{*app};
+    if (argc > 1 && argv[1][0] != '\0') {
+        const std::string notice = applyFragment(argv[1], app->angles, app->subdivision);
+        if (!notice.empty()) {
+            hexilShowNotice(("Ignored in the link: " + notice + ".").c_str());
+        }
+    }
     app->redraw();
     return 0;
 }
