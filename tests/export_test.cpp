@@ -274,4 +274,128 @@ TEST(ExportMain, FailuresLeaveNothingAndTheDefaultFontServes) {
     EXPECT_EQ("old", dir.read("kept.png"));
 }
 
+// Every bad --select and --walk: status 2, one line on standard error, nothing written.
+TEST(ExportMain, BadSelectionsAndWalks) {
+    const WorkingDirectory dir(false);
+    const std::string name = "\"x3\" is not a record name (v, f or e and a number, as v3, f2, e7)";
+    // clang-format off
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--select", "x3"}, "--select: " + name},
+        {{"--select", "e01"}, "--select: \"e01\" is not a record name (v, f or e and a number, as v3, f2, e7)"},
+        {{"--select", "F0"}, "--select: \"F0\" is not a record name (v, f or e and a number, as v3, f2, e7)"},
+        {{"--select", "e99999999999"}, "--select: \"e99999999999\" is not a record name (v, f or e and a number, as v3, f2, e7)"},
+        {{"--select"}, "--select: needs a value"},
+        {{"--select", "v6"}, "--select: v6 does not exist at N = 6 (v0 to v5)"},
+        {{"--select", "f5"}, "--select: f5 does not exist at N = 6 (f0 to f4)"},
+        {{"--angles", "7", "--select", "e22"}, "--select: e22 does not exist at N = 7 (e0 to e21)"},
+        {{"--select", "v0", "--angles", "2"}, "--select: v0 does not exist at N = 2 (the structure is empty)"},
+        {{"--pick", "200,386", "--select", "v9"}, "--select: v9 does not exist at N = 6 (v0 to v5)"},
+        {{"--walk", "e"}, "--walk: nothing to start from (give --pick or --select)"},
+        {{"--select", "f0", "--walk", ""}, "--walk: no steps given (letters e, n, p, o, v, f)"},
+        {{"--select", "f0", "--walk", "enx"}, "--walk: \"enx\": letter 3 is not a step (e, n, p, o, v, f)"},
+        {{"--select", "f0", "--walk", "e-"}, "--walk: \"e-\": letter 2 is not a step (e, n, p, o, v, f)"},
+        {{"--select", "f0", "--walk"}, "--walk: needs a value"},
+        {{"--select", "f0", "--walk", "n"}, "--walk: step 1 'n' needs a picked half-edge"},
+        {{"--select", "v3", "--walk", "evN"}, "--walk: step 3 'N' needs a picked half-edge"},
+        {{"--select", "e4", "--walk", "fo"}, "--walk: step 2 'o' needs a picked half-edge"},
+        {{"--select", "e4", "--walk", "nnvn"}, "--walk: step 4 'n' needs a picked half-edge"},
+        {{"--select", "f0", "--walk", "enoe"}, "--walk: step 4 'e' needs a picked vertex or face"},
+        {{"--pick", "200,386", "--walk", "eenn"}, "--walk: step 2 'e' needs a picked vertex or face"},
+        {{"--select", "e1", "--walk", "vnnnnnnnnn"}, "--walk: step 2 'n' needs a picked half-edge"},
+        {{"--angles", "0", "--pick", "1,1", "--walk", "e"}, "--walk: step 1 'e' has nothing to start from (at N = 0 the structure is empty)"},
+    };
+    // clang-format on
+    for (const auto& [words, expected] : cases) {
+        for (const char* file : {"x.json", "x.md"}) {
+            std::vector<std::string> command = words;
+            command.insert(command.begin(), {"-o", file});
+            std::ostringstream out, err;
+            EXPECT_EQ(2, exportWith(command, out, err)) << expected;
+            EXPECT_EQ("hexil-export: " + expected + "\n", err.str());
+            EXPECT_EQ("", out.str());
+            EXPECT_EQ(std::vector<std::string>{}, filesHere()) << expected;
+            std::filesystem::remove(file);
+        }
+    }
+}
+
+// A selection by name or a walk at N = 6 in the JSON, the Markdown above the tables and
+// the CSV's selected column; of --pick and --select the later counts.
+TEST(ExportMain, SelectionsAndWalksAtSix) {
+    const json none;
+    const std::vector<int> atV0 = {0, 1, 3, 4, 6, 7, 9, 10, 12, 13};
+    struct Case {
+        std::vector<std::string> words;
+        json selection; // what the selection holds besides the defaults below
+        std::string markdown, roles;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {{"--select", "f0", "--walk", "eno"}, {{"halfEdge", 3}, {"next", 4}, {"prev", 5}, {"opp", 1}, {"walk", "f0.edge.next.opp = e3"}},
+         "Selected f0, then the steps eno: picked half-edge e3.\n\nIts next, prev and opp: e4, e5, e1.\n\nWalk: `f0.edge.next.opp = e3`\n",
+         "opp e1, picked e3, next e4, prev e5"},
+        {{"--select", "v3", "--walk", "EP"}, {{"halfEdge", 8}, {"next", 6}, {"prev", 7}, {"opp", 16}, {"walk", "v3.edge.prev = e8"}},
+         "Selected v3, then the steps ep: picked half-edge e8.\n\nIts next, prev and opp: e6, e7, e16.\n\nWalk: `v3.edge.prev = e8`\n",
+         "next e6, prev e7, picked e8, opp e16"},
+        {{"--select", "e4", "--walk", "f"}, {{"face", 1}, {"faceNeighbours", {0, 2, 4}}, {"walk", "e4.face = f1"}},
+         "Selected e4, then the steps f: picked face f1.\n\nFaces across its half-edges, in cycle order: f0, f2, f4.\n\nWalk: `e4.face = f1`\n",
+         "neighbour f0, picked f1, neighbour f2, neighbour f4"},
+        {{"--select", "e9", "--walk", "v"}, {{"vertex", 0}, {"vertexEdges", atV0}, {"walk", "e9.target = v0"}},
+         "Selected e9, then the steps v: picked vertex v0 at (325, 429).\n\nHalf-edges that start or end there: e0, e1, e3, e4, e6, e7, e9, e10, e12, e13.\n\nWalk: `e9.target = v0`\n",
+         "picked v0, at picked vertex e0, at picked vertex e1, at picked vertex e3, at picked vertex e4, at picked vertex e6, at picked vertex e7, at picked vertex e9, at picked vertex e10, at picked vertex e12, at picked vertex e13"},
+        {{"--pick", "200,386", "--walk", "e"}, {{"click", {{"x", 200}, {"y", 386}}}, {"halfEdge", 0}, {"next", 1}, {"prev", 2}, {"opp", 13}, {"walk", "f0.edge = e0"}},
+         "Left click at (200, 386), then the steps e: picked half-edge e0.\n\nIts next, prev and opp: e1, e2, e13.\n\nWalk: `f0.edge = e0`\n",
+         "picked e0, next e1, prev e2, opp e13"},
+        {{"--pick", "200,386", "--select", "f2"}, {{"face", 2}, {"faceNeighbours", {1, 3, 4}}},
+         "Selected f2: picked face f2.\n\nFaces across its half-edges, in cycle order: f1, f3, f4.\n",
+         "neighbour f1, picked f2, neighbour f3, neighbour f4"},
+        {{"--select", "e7", "--pick", "325,429"}, {{"click", {{"x", 325}, {"y", 429}}}, {"vertex", 0}, {"vertexEdges", atV0}},
+         "", "picked v0, at picked vertex e0, at picked vertex e1, at picked vertex e3, at picked vertex e4, at picked vertex e6, at picked vertex e7, at picked vertex e9, at picked vertex e10, at picked vertex e12, at picked vertex e13"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        std::string text[3];
+        int i = 0;
+        for (const char* format : {"json", "md", "csv"}) {
+            std::vector<std::string> command = c.words;
+            command.insert(command.end(), {"-o", "-", "--format", format});
+            std::ostringstream out, err;
+            EXPECT_EQ(0, exportWith(command, out, err)) << err.str();
+            text[i++] = out.str();
+        }
+        json expected = {{"click", none},
+                         {"vertex", none},
+                         {"face", none},
+                         {"vertexEdges", json::array()},
+                         {"faceNeighbours", json::array()}};
+        if (c.words[2] != "--pick") { // by name or with a walk: the half-edge's keys too
+            expected.update({{"halfEdge", none},
+                             {"next", none},
+                             {"prev", none},
+                             {"opp", none},
+                             {"walk", none}});
+        }
+        expected.update(c.selection);
+        EXPECT_EQ(expected, json::parse(text[0])["selection"]) << c.words[1];
+        const std::size_t tables = text[1].find("\n## Vertices");
+        EXPECT_EQ("# HEXIL, N = 6\n" +
+                      (c.markdown.empty() ? "" : "\n## Selection\n\n" + c.markdown),
+                  text[1].substr(0, tables));
+        const std::size_t section = text[1].find("## Selection"); // once, before or after
+        EXPECT_EQ(text[1].rfind("## Selection"), section);
+        EXPECT_EQ(c.markdown.empty(), section > tables) << c.words[1];
+        std::string roles; // "ROLE NAME" for each row whose selected column says something
+        std::istringstream rows(text[2]);
+        for (std::string row; std::getline(rows, row);) {
+            const std::size_t number = row.find(',') + 1, role = row.rfind(',') + 1;
+            if (role + 1 < row.size() && row[0] != 'k') {
+                roles += (roles.empty() ? "" : ", ") + row.substr(role, row.size() - role - 1) +
+                         " " + (row[0] == 'h' ? "e" : row.substr(0, 1)) +
+                         row.substr(number, row.find(',', number) - number);
+            }
+        }
+        EXPECT_EQ(c.roles, roles) << c.words[1];
+    }
+}
+
 } // namespace

@@ -81,6 +81,17 @@ int exportMain(int argc, char* argv[], std::ostream& out, std::ostream& err) {
     }
     const ExportOptions& o = command.options;
 
+    // The structure first: a record that does not exist or a step that does not apply is
+    // bad input, told before anything is opened.
+    Subdivision s;
+    s.showLabels = o.showLabels;
+    s.showListing = o.showListing;
+    s.build(o.angles);
+    if (const std::string error = selectAndWalk(s, o); !error.empty()) {
+        err << "hexil-export: " << error << '\n';
+        return 2;
+    }
+
     const TtfSession ttf;
     if (!ttf.started) {
         err << "hexil-export: TTF_Init: " << SDL_GetError() << '\n';
@@ -110,13 +121,7 @@ int exportMain(int argc, char* argv[], std::ostream& out, std::ostream& err) {
         return 2;
     }
 
-    Subdivision s(&fonts.labels);
-    s.showLabels = o.showLabels;
-    s.showListing = o.showListing;
-    s.build(o.angles);
-    if (o.pick) {
-        s.pick(o.pick->x, o.pick->y);
-    }
+    s.font = &fonts.labels;
     const StatusLine status{&fonts.status, o.angles};
 
     std::string bytes;

@@ -32,12 +32,23 @@ json toJson(const Subdivision& s, const ExportOptions& options) {
                              {"opp", h.opp}});
     }
     json selection = nullptr;
-    if (options.pick) {
-        selection = {{"click", {{"x", options.pick->x}, {"y", options.pick->y}}},
+    if (options.pick || options.select) {
+        selection = {{"click", options.pick ? json{{"x", options.pick->x}, {"y", options.pick->y}}
+                                            : json(nullptr)},
                      {"vertex", numberOrNull(s.pickedVertex)},
                      {"face", numberOrNull(s.pickedFace)},
                      {"vertexEdges", s.pickedVertexEdges},
                      {"faceNeighbours", s.pickedFaceNeighbours}};
+    }
+    // A plain click writes the selection as it always has; a half-edge can only be
+    // reached by name or by a walk, which add its links and the expression walked.
+    if (options.select || !options.walk.empty()) {
+        const std::string walk = s.walkExpression();
+        selection["halfEdge"] = numberOrNull(s.pickedHalfEdge);
+        selection["next"] = numberOrNull(s.pickedNext);
+        selection["prev"] = numberOrNull(s.pickedPrev);
+        selection["opp"] = numberOrNull(s.pickedOpp);
+        selection["walk"] = walk.empty() ? json(nullptr) : json(walk);
     }
     return {{"program", "hexil-export"},
             {"version", HEXIL_VERSION},

@@ -11,9 +11,13 @@
 //     "vertices":  [ {"number", "x", "y", "edge"} ... ],
 //     "faces":     [ {"number", "edge", "outer"} ... ],
 //     "halfEdges": [ {"number", "target", "face", "next", "prev", "opp"} ... ],
-//     "selection": null, or { "click": {"x", "y"}, "vertex": number or null,
+//     "selection": null, or { "click": {"x", "y"} or null, "vertex": number or null,
 //                             "face": number or null, "vertexEdges": [numbers],
-//                             "faceNeighbours": [numbers] } }
+//                             "faceNeighbours": [numbers],
+//                             and with --select or --walk also
+//                             "halfEdge", "next", "prev", "opp": number or null,
+//                             "walk": "f0.edge.next.opp = e3" or null } }
+// The selection is null unless --pick or --select was given; click is null with --select.
 // Every record's number is its position in its list, and every link is the number of
 // the record it names (-1 for none, which a built structure never has).
 nlohmann::json toJson(const Subdivision& s, const ExportOptions& options);

@@ -14,13 +14,24 @@
 namespace {
 
 // Long options without a short form get codes above any character.
-enum Code { anglesCode = 256, noLabelsCode, noListingCode, pickCode, fontCode, formatCode };
+enum Code {
+    anglesCode = 256,
+    noLabelsCode,
+    noListingCode,
+    pickCode,
+    selectCode,
+    walkCode,
+    fontCode,
+    formatCode
+};
 
 const option longOptions[] = {
     {"angles", required_argument, nullptr, anglesCode},
     {"no-labels", no_argument, nullptr, noLabelsCode},
     {"no-listing", no_argument, nullptr, noListingCode},
     {"pick", required_argument, nullptr, pickCode},
+    {"select", required_argument, nullptr, selectCode},
+    {"walk", required_argument, nullptr, walkCode},
     {"font", required_argument, nullptr, fontCode},
     {"output", required_argument, nullptr, 'o'},
     {"format", required_argument, nullptr, formatCode},
@@ -102,6 +113,10 @@ std::string usage() {
            "  --no-labels     no v, e and f labels in the picture (the viewer's key c)\n"
            "  --no-listing    no listing; the polygon moves to the middle (key t)\n"
            "  --pick X,Y      one left click at window pixel (X, Y)\n"
+           "  --select NAME   pick the record named NAME (v3, f2, e7), as the viewer's key h\n"
+           "                  over its listing row (the later of --pick and --select counts)\n"
+           "  --walk STEPS    then step from the pick along the links, one letter each: e\n"
+           "                  (edge), n (next), p (prev), o (opp), v (target), f (face)\n"
            "  --font PATH     TrueType font (default: tahoma.ttf here, else DejaVu Sans)\n"
            "  -o, --output FILE\n"
            "                  FILE.png the " +
@@ -159,8 +174,29 @@ Command parseCommand(int argc, char* argv[]) {
                                ", 0 to " + std::to_string(windowHeight - 1) + ")");
             }
             o.pick = Click{*x, *y};
+            o.select.reset();
             break;
         }
+        case selectCode:
+            o.select = parseRecordName(value);
+            if (!o.select) {
+                return failure("--select: " + inQuotes(value) +
+                               " is not a record name (v, f or e and a number, as v3, f2, e7)");
+            }
+            o.pick.reset();
+            break;
+        case walkCode:
+            if (value.empty()) {
+                return failure("--walk: no steps given (letters e, n, p, o, v, f)");
+            }
+            for (std::size_t i = 0; i < value.size(); ++i) {
+                if (!stepForLetter(value[i])) {
+                    return failure("--walk: " + inQuotes(value) + ": letter " +
+                                   std::to_string(i + 1) + " is not a step (e, n, p, o, v, f)");
+                }
+            }
+            o.walk = value;
+            break;
         case fontCode:
             if (value.empty()) {
                 return failure("--font: the path is empty");
@@ -210,6 +246,9 @@ Command parseCommand(int argc, char* argv[]) {
         return failure(inQuotes(argv[optind]) +
                        ": unexpected argument (the file to write goes after --output)");
     }
+    if (!o.walk.empty() && !o.pick && !o.select) {
+        return failure("--walk: nothing to start from (give --pick or --select)");
+    }
     if (o.output.empty()) {
         return failure("--output: missing (the file to write, or - with --format)");
     }
@@ -230,4 +269,45 @@ Command parseCommand(int argc, char* argv[]) {
     o.format = *format;
     command.action = Command::run;
     return command;
+}
+
+namespace {
+
+// What the name ranges over at this size: "v0 to v5", or why there is nothing.
+std::string namesAt(const Subdivision& s, RecordRef::Kind kind) {
+    const std::size_t count = kind == RecordRef::vertex ? s.vertices.size()
+                              : kind == RecordRef::face ? s.faces.size()
+                                                        : s.halfEdges.size();
+    if (count == 0) {
+        return "the structure is empty";
+    }
+    return recordName({kind, 0}) + " to " + recordName({kind, static_cast<int>(count) - 1});
+}
+
+} // namespace
+
+std::string selectAndWalk(Subdivision& s, const ExportOptions& options) {
+    if (options.pick) {
+        s.pick(options.pick->x, options.pick->y);
+    } else if (options.select && !s.select(*options.select)) {
+        return "--select: " + recordName(*options.select) +
+               " does not exist at N = " + std::to_string(options.angles) + " (" +
+               namesAt(s, options.select->kind) + ")";
+    }
+    for (std::size_t i = 0; i < options.walk.size(); ++i) {
+        const char letter = options.walk[i];
+        const RecordRef from = s.selected();
+        if (s.step(*stepForLetter(letter))) {
+            continue;
+        }
+        const std::string step =
+            "--walk: step " + std::to_string(i + 1) + " '" + std::string(1, letter) + "' ";
+        if (from.kind == RecordRef::none) {
+            return step + "has nothing to start from (at N = " + std::to_string(options.angles) +
+                   " the structure is empty)";
+        }
+        return step + (*stepForLetter(letter) == Step::edge ? "needs a picked vertex or face"
+                                                            : "needs a picked half-edge");
+    }
+    return "";
 }

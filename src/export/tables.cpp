@@ -20,12 +20,28 @@ std::string names(const char* prefix, const std::vector<int>& positions) {
     return text.empty() ? "none" : text;
 }
 
+// The selected column of a half-edge's row.
+const char* halfEdgeRole(const Subdivision& s, int h) {
+    if (listed(s.pickedVertexEdges, h)) {
+        return "at picked vertex";
+    }
+    if (s.pickedHalfEdge < 0) {
+        return "";
+    }
+    return h == s.pickedHalfEdge ? "picked"
+           : h == s.pickedNext   ? "next"
+           : h == s.pickedPrev   ? "prev"
+           : h == s.pickedOpp    ? "opp"
+                                 : "";
+}
+
 std::string faceName(const Subdivision& s, int f) {
     return numbered("f", f) + (f + 1 == static_cast<int>(s.faces.size()) ? " (outer)" : "");
 }
 
-void selection(std::ostream& out, const Subdivision& s, Click click) {
-    out << "\n## Selection\n\nLeft click at (" << click.x << ", " << click.y << "): ";
+// What is picked, as a sentence ending the line that says how, and a paragraph on what
+// the pick brings with it.
+void picked(std::ostream& out, const Subdivision& s) {
     if (s.pickedVertex >= 0) {
         const Vertex& v = s.vertices[s.pickedVertex];
         out << "picked vertex " << numbered("v", s.pickedVertex) << " at (" << v.x << ", " << v.y
@@ -35,8 +51,33 @@ void selection(std::ostream& out, const Subdivision& s, Click click) {
         out << "picked face " << faceName(s, s.pickedFace)
             << ".\n\nFaces across its half-edges, in cycle order: "
             << names("f", s.pickedFaceNeighbours) << ".\n";
+    } else if (s.pickedHalfEdge >= 0) {
+        out << "picked half-edge " << numbered("e", s.pickedHalfEdge)
+            << ".\n\nIts next, prev and opp: " << numbered("e", s.pickedNext) << ", "
+            << numbered("e", s.pickedPrev) << ", " << numbered("e", s.pickedOpp) << ".\n";
     } else {
         out << "nothing picked (the structure is empty).\n";
+    }
+}
+
+// How the selection came about: a click or a name, then the steps walked from there.
+void selection(std::ostream& out, const Subdivision& s, const ExportOptions& options) {
+    out << "\n## Selection\n\n";
+    if (options.pick) {
+        out << "Left click at (" << options.pick->x << ", " << options.pick->y << ")";
+    } else if (options.select) {
+        out << "Selected " << recordName(*options.select);
+    }
+    if (!options.walk.empty()) {
+        out << ", then the steps ";
+        for (char letter : options.walk) {
+            out << stepLetter(*stepForLetter(letter));
+        }
+    }
+    out << ": ";
+    picked(out, s);
+    if (const std::string walk = s.walkExpression(); !walk.empty()) {
+        out << "\nWalk: `" << walk << "`\n";
     }
 }
 
@@ -44,7 +85,14 @@ void selection(std::ostream& out, const Subdivision& s, Click click) {
 
 std::string markdownTables(const Subdivision& s, const ExportOptions& options) {
     std::ostringstream out;
-    out << "# HEXIL, N = " << options.angles << "\n\n## Vertices (" << s.vertices.size()
+    out << "# HEXIL, N = " << options.angles << "\n";
+    // A plain click is told after the tables, as it always has been; a selection by name
+    // or a walk leads.
+    const bool selectionFirst = options.select || !options.walk.empty();
+    if (selectionFirst) {
+        selection(out, s, options);
+    }
+    out << "\n## Vertices (" << s.vertices.size()
         << ")\n\n| vertex | x | y | edge |\n|---|---:|---:|---|\n";
     for (std::size_t i = 0; i < s.vertices.size(); ++i) {
         const Vertex& v = s.vertices[i];
@@ -64,8 +112,8 @@ std::string markdownTables(const Subdivision& s, const ExportOptions& options) {
             << " | " << numbered("f", h.face) << " | " << numbered("e", h.next) << " | "
             << numbered("e", h.prev) << " | " << numbered("e", h.opp) << " |\n";
     }
-    if (options.pick) {
-        selection(out, s, *options.pick);
+    if (options.pick && !selectionFirst) {
+        selection(out, s, options);
     }
     return out.str();
 }
@@ -89,8 +137,7 @@ std::string csvTable(const Subdivision& s) {
     for (std::size_t k = 0; k < s.halfEdges.size(); ++k) {
         const HalfEdge& h = s.halfEdges[k];
         out << "half-edge," << k << ",,,," << h.target << ',' << h.face << ',' << h.next << ','
-            << h.prev << ',' << h.opp << ','
-            << (listed(s.pickedVertexEdges, k) ? "at picked vertex" : "") << end;
+            << h.prev << ',' << h.opp << ',' << halfEdgeRole(s, static_cast<int>(k)) << end;
     }
     return out.str();
 }
