@@ -293,7 +293,6 @@ TEST(ExportMain, BadSelectionsAndWalks) {
         {{"--walk", "e"}, "--walk: nothing to start from (give --pick or --select)"},
         {{"--select", "f0", "--walk", ""}, "--walk: no steps given (letters e, n, p, o, v, f)"},
         {{"--select", "f0", "--walk", "enx"}, "--walk: \"enx\": letter 3 is not a step (e, n, p, o, v, f)"},
-        {{"--select", "f0", "--walk", "e-"}, "--walk: \"e-\": letter 2 is not a step (e, n, p, o, v, f)"},
         {{"--select", "f0", "--walk"}, "--walk: needs a value"},
         {{"--select", "f0", "--walk", "n"}, "--walk: step 1 'n' needs a picked half-edge"},
         {{"--select", "v3", "--walk", "evN"}, "--walk: step 3 'N' needs a picked half-edge"},
@@ -306,16 +305,14 @@ TEST(ExportMain, BadSelectionsAndWalks) {
     };
     // clang-format on
     for (const auto& [words, expected] : cases) {
-        for (const char* file : {"x.json", "x.md"}) {
-            std::vector<std::string> command = words;
-            command.insert(command.begin(), {"-o", file});
-            std::ostringstream out, err;
-            EXPECT_EQ(2, exportWith(command, out, err)) << expected;
-            EXPECT_EQ("hexil-export: " + expected + "\n", err.str());
-            EXPECT_EQ("", out.str());
-            EXPECT_EQ(std::vector<std::string>{}, filesHere()) << expected;
-            std::filesystem::remove(file);
-        }
+        std::vector<std::string> command = words;
+        command.insert(command.begin(), {"-o", "x.json"});
+        std::ostringstream out, err;
+        EXPECT_EQ(2, exportWith(command, out, err)) << expected;
+        EXPECT_EQ("hexil-export: " + expected + "\n", err.str());
+        EXPECT_EQ("", out.str());
+        EXPECT_EQ(std::vector<std::string>{}, filesHere()) << expected;
+        std::filesystem::remove("x.json");
     }
 }
 
@@ -352,7 +349,6 @@ TEST(ExportMain, SelectionsAndWalksAtSix) {
         {{"--select", "e7", "--pick", "325,429"}, {{"click", {{"x", 325}, {"y", 429}}}, {"vertex", 0}, {"vertexEdges", atV0}},
          "", "picked v0, at picked vertex e0, at picked vertex e1, at picked vertex e3, at picked vertex e4, at picked vertex e6, at picked vertex e7, at picked vertex e9, at picked vertex e10, at picked vertex e12, at picked vertex e13"},
     };
-    // clang-format on
     for (const Case& c : cases) {
         std::string text[3];
         int i = 0;
@@ -363,18 +359,11 @@ TEST(ExportMain, SelectionsAndWalksAtSix) {
             EXPECT_EQ(0, exportWith(command, out, err)) << err.str();
             text[i++] = out.str();
         }
-        json expected = {{"click", none},
-                         {"vertex", none},
-                         {"face", none},
-                         {"vertexEdges", json::array()},
-                         {"faceNeighbours", json::array()}};
+        json expected = {{"click", none}, {"vertex", none}, {"face", none}, {"vertexEdges", json::array()}, {"faceNeighbours", json::array()}};
         if (c.words[2] != "--pick") { // by name or with a walk: the half-edge's keys too
-            expected.update({{"halfEdge", none},
-                             {"next", none},
-                             {"prev", none},
-                             {"opp", none},
-                             {"walk", none}});
+            expected.update({{"halfEdge", none}, {"next", none}, {"prev", none}, {"opp", none}, {"walk", none}});
         }
+        // clang-format on
         expected.update(c.selection);
         EXPECT_EQ(expected, json::parse(text[0])["selection"]) << c.words[1];
         const std::size_t tables = text[1].find("\n## Vertices");

@@ -86,8 +86,8 @@ void selection(std::ostream& out, const Subdivision& s, const ExportOptions& opt
 std::string markdownTables(const Subdivision& s, const ExportOptions& options) {
     std::ostringstream out;
     out << "# HEXIL, N = " << options.angles << "\n";
-    // A plain click is told after the tables, as it always has been; a selection by name
-    // or a walk leads.
+    // A click alone is told after the tables; a selection by name or a walk opens the
+    // handout, since it is what the handout is about.
     const bool selectionFirst = options.select || !options.walk.empty();
     if (selectionFirst) {
         selection(out, s, options);
