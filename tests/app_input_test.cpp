@@ -9,6 +9,7 @@
 
 #include <dlfcn.h>
 
+#include <cctype>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -128,16 +129,15 @@ TEST_F(Input, EachEventInTurn) {
     }
 }
 
-// The walk at N = 6, event by event: the selection, the walk's expression and whether a
-// frame was drawn. Keys act case-blind and only where they apply; h and the middle button
-// pick the arrow (a tie goes to the lower number) or listing row under the pointer; every
-// click, h and the middle button start the walk afresh; past 8 steps the anchor moves on.
+// The walk at N = 6: each key of a row in turn (upper case: with Shift), or else its
+// button, then the selection, the walk's expression and whether a frame was drawn. Keys act
+// only where they apply; h and the middle button pick the arrow (a tie goes to the lower
+// number) or listing row under the pointer; every click, h and the middle button start the
+// walk afresh; past 8 steps the anchor moves on.
 TEST_F(Input, WalkKeysAndMiddleButton) {
-    SDL_Event keyDown = keyUp(SDLK_n);
-    keyDown.type = SDL_KEYDOWN;
-    const SDLMod shift = KMOD_LSHIFT;
     struct Step {
-        SDL_Event event;
+        std::string keys;
+        Uint8 button;
         int x, y;
         std::string selected, walk;
         bool redrawn;
@@ -145,65 +145,66 @@ TEST_F(Input, WalkKeysAndMiddleButton) {
     // 200,386 is inside face 0 away from every arrow; 250,427 the middle of e0's arrow,
     // 325,299 as near e7's as e9's; rows: v3 at 440,88, f1 at 610,60, e4 at 720,100 and
     // e9 at 720,170; 614,364 is the middle of e12's arrow once the listing is hidden.
-    const std::string e0Walk = "e0.next.opp.prev.target.edge.face.edge";
+    const std::string toV2 = "e0.next.opp.prev.target", toF1 = toV2 + ".edge.face",
+                      toE2 = "e1.opp.prev.target.edge.face.edge.opp.next = e2";
+    const Uint8 middle = SDL_BUTTON_MIDDLE;
     // clang-format off
     const Step steps[] = {
-        {keyUp(SDLK_e), 200, 386, "", "", false},
-        {keyUp(SDLK_n), 200, 386, "", "", false},
-        {keyUp(SDLK_v), 200, 386, "", "", false},
-        {keyUp(SDLK_f), 200, 386, "", "", false},
-        {keyUp(SDLK_h), 200, 386, "", "", false},
-        {buttonUp(SDL_BUTTON_MIDDLE), 200, 386, "", "", false},
-        {buttonUp(SDL_BUTTON_MIDDLE), 250, 427, "e0", "", true},
-        {keyUp(SDLK_e, shift), 0, 0, "e0", "", false},
-        {keyDown, 0, 0, "e0", "", false},
-        {keyUp(SDLK_n, shift), 0, 0, "e1", "e0.next = e1", true},
-        {keyUp(SDLK_o), 0, 0, "e3", "e0.next.opp = e3", true},
-        {keyUp(SDLK_p), 0, 0, "e5", "e0.next.opp.prev = e5", true},
-        {keyUp(SDLK_v, shift), 0, 0, "v2", "e0.next.opp.prev.target = v2", true},
-        {keyUp(SDLK_n), 0, 0, "v2", "e0.next.opp.prev.target = v2", false},
-        {keyUp(SDLK_f), 0, 0, "v2", "e0.next.opp.prev.target = v2", false},
-        {keyUp(SDLK_e), 0, 0, "e3", "e0.next.opp.prev.target.edge = e3", true},
-        {keyUp(SDLK_f, shift), 0, 0, "f1", "e0.next.opp.prev.target.edge.face = f1", true},
-        {keyUp(SDLK_p), 0, 0, "f1", "e0.next.opp.prev.target.edge.face = f1", false},
-        {keyUp(SDLK_v), 0, 0, "f1", "e0.next.opp.prev.target.edge.face = f1", false},
-        {keyUp(SDLK_e), 0, 0, "e3", e0Walk + " = e3", true},
-        {keyUp(SDLK_o, shift), 0, 0, "e1", e0Walk + ".opp = e1", true},
-        {keyUp(SDLK_n), 0, 0, "e2", "e1.opp.prev.target.edge.face.edge.opp.next = e2", true},
-        {keyUp(SDLK_h), 200, 386, "e2", "e1.opp.prev.target.edge.face.edge.opp.next = e2", false},
-        {buttonUp(SDL_BUTTON_LEFT), 200, 386, "f0", "", true},
-        {keyUp(SDLK_e), 0, 0, "e0", "f0.edge = e0", true},
-        {keyUp(SDLK_n), 0, 0, "e1", "f0.edge.next = e1", true},
-        {keyUp(SDLK_o), 0, 0, "e3", "f0.edge.next.opp = e3", true},
-        {keyUp(SDLK_h, shift), 440, 88, "v3", "", true},
-        {keyUp(SDLK_e), 0, 0, "e6", "v3.edge = e6", true},
-        {keyUp(SDLK_p), 0, 0, "e8", "v3.edge.prev = e8", true},
-        {buttonUp(SDL_BUTTON_MIDDLE), 610, 60, "f1", "", true},
-        {keyUp(SDLK_h), 325, 299, "e7", "", true},
-        {keyUp(SDLK_h), 720, 100, "e4", "", true},
-        {keyUp(SDLK_f), 0, 0, "f1", "e4.face = f1", true},
-        {buttonUp(SDL_BUTTON_RIGHT), 0, 0, "", "", true},
-        {keyUp(SDLK_e), 0, 0, "", "", false},
-        {buttonUp(SDL_BUTTON_WHEELDOWN), 720, 170, "", "", false},
-        {keyUp(SDLK_h), 720, 170, "e9", "", true},
-        {keyUp(SDLK_v), 0, 0, "v0", "e9.target = v0", true},
-        {keyUp(SDLK_6), 0, 0, "", "", true},
-        {keyUp(SDLK_BACKSPACE), 0, 0, "", "", true},
-        {buttonUp(SDL_BUTTON_MIDDLE), 250, 427, "e0", "", true},
-        {keyUp(SDLK_t), 0, 0, "", "", true},
-        {keyUp(SDLK_h), 440, 88, "", "", false},
-        {keyUp(SDLK_h), 614, 364, "e12", "", true},
-        {keyUp(SDLK_o), 0, 0, "e10", "e12.opp = e10", true},
-        {keyUp(SDLK_t), 0, 0, "", "", true},
-        {buttonUp(SDL_BUTTON_MIDDLE), 614, 364, "", "", false},
+        {"enpovfh", 0, 200, 386, "", "", false},
+        {"", middle, 200, 386, "", "", false},
+        {"", middle, 250, 427, "e0", "", true},
+        {"Ee", 0, 0, 0, "e0", "", false},
+        {"N", 0, 0, 0, "e1", "e0.next = e1", true},
+        {"o", 0, 0, 0, "e3", "e0.next.opp = e3", true},
+        {"p", 0, 0, 0, "e5", "e0.next.opp.prev = e5", true},
+        {"V", 0, 0, 0, "v2", toV2 + " = v2", true},
+        {"npoNvf", 0, 0, 0, "v2", toV2 + " = v2", false},
+        {"e", 0, 0, 0, "e3", toV2 + ".edge = e3", true},
+        {"F", 0, 0, 0, "f1", toF1 + " = f1", true},
+        {"npovPf", 0, 0, 0, "f1", toF1 + " = f1", false},
+        {"e", 0, 0, 0, "e3", toF1 + ".edge = e3", true},
+        {"O", 0, 0, 0, "e1", toF1 + ".edge.opp = e1", true},
+        {"n", 0, 0, 0, "e2", toE2, true},
+        {"h", 0, 200, 386, "e2", toE2, false},
+        {"", middle, 200, 386, "e2", toE2, false},
+        {"", SDL_BUTTON_LEFT, 200, 386, "f0", "", true},
+        {"e", 0, 0, 0, "e0", "f0.edge = e0", true},
+        {"H", 0, 440, 88, "v3", "", true},
+        {"e", 0, 0, 0, "e6", "v3.edge = e6", true},
+        {"p", 0, 0, 0, "e8", "v3.edge.prev = e8", true},
+        {"", middle, 610, 60, "f1", "", true},
+        {"h", 0, 325, 299, "e7", "", true},
+        {"h", 0, 720, 100, "e4", "", true},
+        {"f", 0, 0, 0, "f1", "e4.face = f1", true},
+        {"", SDL_BUTTON_RIGHT, 0, 0, "", "", true},
+        {"enpovf", 0, 0, 0, "", "", false},
+        {"", SDL_BUTTON_WHEELDOWN, 720, 170, "", "", false},
+        {"h", 0, 720, 170, "e9", "", true},
+        {"v", 0, 0, 0, "v0", "e9.target = v0", true},
+        {"6\b", 0, 0, 0, "", "", true},
+        {"", middle, 250, 427, "e0", "", true},
+        {"t", 0, 0, 0, "", "", true},
+        {"h", 0, 440, 88, "", "", false},
+        {"h", 0, 614, 364, "e12", "", true},
+        {"o", 0, 0, 0, "e10", "e12.opp = e10", true},
+        {"t", 0, 0, 0, "", "", true},
+        {"", middle, 614, 364, "", "", false},
     };
     // clang-format on
     int step = 0;
     for (const Step& s : steps) {
-        EXPECT_EQ(s.redrawn, send(s.event, s.x, s.y)) << "step " << step;
-        EXPECT_EQ(std::tuple(s.selected, s.walk), std::tuple(recordName(app.subdivision.selected()),
-                                                             app.subdivision.walkExpression()))
-            << "step " << step++;
+        for (char key : s.keys.empty() ? std::string(1, '\0') : s.keys) {
+            EXPECT_EQ(s.redrawn, send(key ? keyUp(static_cast<SDLKey>(std::tolower(key)),
+                                                  std::isupper(key) ? KMOD_LSHIFT : KMOD_NONE)
+                                          : buttonUp(s.button),
+                                      s.x, s.y))
+                << "step " << step;
+            EXPECT_EQ(std::tuple(s.selected, s.walk),
+                      std::tuple(recordName(app.subdivision.selected()),
+                                 app.subdivision.walkExpression()))
+                << "step " << step;
+        }
+        ++step;
     }
     EXPECT_EQ(app.angles, 6);
 }
