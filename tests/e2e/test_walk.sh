@@ -23,14 +23,11 @@ walked() {
             ;;
         ?*) e2e_key "$@" ;;
     esac
+    local what="after ${*:-start}: the window equals the export of '$options'"
     e2e_exported "$work" "$options" export
-    if xs_wait_picture "$(md5sum <"$XS_TMP/export.rgb" | cut -d' ' -f1)" 60; then
-        e2e_pass "after ${*:-start}: the window equals the export of '$options'"
-    else
-        xs_shot window >/dev/null
-        xs_png window
-        e2e_abort "after ${*:-start}: the window equals the export of '$options' (window.png)"
-    fi
+    xs_wait_picture "$(md5sum <"$XS_TMP/export.rgb" | cut -d' ' -f1)" 60 ||
+        { xs_shot window >/dev/null; xs_png window; e2e_abort "$what (window.png)"; }
+    e2e_pass "$what"
 }
 
 xs_start "$work" || e2e_abort "the window \"HEXIL\" appears"
@@ -71,9 +68,8 @@ walked "--no-listing --select e12 --walk ov" o v
 walked "" t
 
 # Twenty walk keys queued while the viewer is stopped at N = 9999, from v0's row: one
-# frame, counted by looking at the window until it has changed and then stood still for
-# 3 s (a frame a key would show as several changes, each frame taking a good part of a
-# second).
+# frame, counted on the window until it has changed and stood still for 3 s (a frame
+# takes a good part of a second there, so a frame a key would show as several changes).
 walked "--angles 9999" BackSpace 9 9 9 9
 walked "--angles 9999 --select v0" click 440 46 2
 keys="enopvefenovepofenpon"
