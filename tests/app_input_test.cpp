@@ -7,8 +7,20 @@
 
 #include <SDL.h>
 
+#include <dlfcn.h>
+
+#include <cctype>
+#include <string>
 #include <tuple>
 #include <vector>
+
+// Every frame is shown by SDL_Flip: counted here on its way to SDL's own.
+static int flips = 0;
+extern "C" int SDL_Flip(SDL_Surface* screen) {
+    static const auto flip = reinterpret_cast<int (*)(SDL_Surface*)>(dlsym(RTLD_NEXT, "SDL_Flip"));
+    ++flips;
+    return flip(screen);
+}
 
 namespace {
 
@@ -117,6 +129,86 @@ TEST_F(Input, EachEventInTurn) {
     }
 }
 
+// The walk at N = 6: each key of a row in turn (upper case: with Shift), or else its
+// button, then the selection, the walk's expression and whether a frame was drawn. Keys act
+// only where they apply; h and the middle button pick the arrow (a tie goes to the lower
+// number) or listing row under the pointer; every click, h and the middle button start the
+// walk afresh; past 8 steps the anchor moves on.
+TEST_F(Input, WalkKeysAndMiddleButton) {
+    struct Step {
+        std::string keys;
+        Uint8 button;
+        int x, y;
+        std::string selected, walk;
+        bool redrawn;
+    };
+    // 200,386 is inside face 0 away from every arrow; 250,427 the middle of e0's arrow,
+    // 325,299 as near e7's as e9's; rows: v3 at 440,88, f1 at 610,60, e4 at 720,100 and
+    // e9 at 720,170; 614,364 is the middle of e12's arrow once the listing is hidden.
+    const std::string toV2 = "e0.next.opp.prev.target", toF1 = toV2 + ".edge.face",
+                      toE2 = "e1.opp.prev.target.edge.face.edge.opp.next = e2";
+    const Uint8 middle = SDL_BUTTON_MIDDLE;
+    // clang-format off
+    const Step steps[] = {
+        {"enpovfh", 0, 200, 386, "", "", false},
+        {"", middle, 200, 386, "", "", false},
+        {"", middle, 250, 427, "e0", "", true},
+        {"Ee", 0, 0, 0, "e0", "", false},
+        {"N", 0, 0, 0, "e1", "e0.next = e1", true},
+        {"o", 0, 0, 0, "e3", "e0.next.opp = e3", true},
+        {"p", 0, 0, 0, "e5", "e0.next.opp.prev = e5", true},
+        {"V", 0, 0, 0, "v2", toV2 + " = v2", true},
+        {"npoNvf", 0, 0, 0, "v2", toV2 + " = v2", false},
+        {"e", 0, 0, 0, "e3", toV2 + ".edge = e3", true},
+        {"F", 0, 0, 0, "f1", toF1 + " = f1", true},
+        {"npovPf", 0, 0, 0, "f1", toF1 + " = f1", false},
+        {"e", 0, 0, 0, "e3", toF1 + ".edge = e3", true},
+        {"O", 0, 0, 0, "e1", toF1 + ".edge.opp = e1", true},
+        {"n", 0, 0, 0, "e2", toE2, true},
+        {"h", 0, 200, 386, "e2", toE2, false},
+        {"", middle, 200, 386, "e2", toE2, false},
+        {"", SDL_BUTTON_LEFT, 200, 386, "f0", "", true},
+        {"e", 0, 0, 0, "e0", "f0.edge = e0", true},
+        {"H", 0, 440, 88, "v3", "", true},
+        {"e", 0, 0, 0, "e6", "v3.edge = e6", true},
+        {"p", 0, 0, 0, "e8", "v3.edge.prev = e8", true},
+        {"", middle, 610, 60, "f1", "", true},
+        {"h", 0, 325, 299, "e7", "", true},
+        {"h", 0, 720, 100, "e4", "", true},
+        {"f", 0, 0, 0, "f1", "e4.face = f1", true},
+        {"", SDL_BUTTON_RIGHT, 0, 0, "", "", true},
+        {"enpovf", 0, 0, 0, "", "", false},
+        {"", SDL_BUTTON_WHEELDOWN, 720, 170, "", "", false},
+        {"h", 0, 720, 170, "e9", "", true},
+        {"v", 0, 0, 0, "v0", "e9.target = v0", true},
+        {"6\b", 0, 0, 0, "", "", true},
+        {"", middle, 250, 427, "e0", "", true},
+        {"t", 0, 0, 0, "", "", true},
+        {"h", 0, 440, 88, "", "", false},
+        {"h", 0, 614, 364, "e12", "", true},
+        {"o", 0, 0, 0, "e10", "e12.opp = e10", true},
+        {"t", 0, 0, 0, "", "", true},
+        {"", middle, 614, 364, "", "", false},
+    };
+    // clang-format on
+    int step = 0;
+    for (const Step& s : steps) {
+        for (char key : s.keys.empty() ? std::string(1, '\0') : s.keys) {
+            EXPECT_EQ(s.redrawn, send(key ? keyUp(static_cast<SDLKey>(std::tolower(key)),
+                                                  std::isupper(key) ? KMOD_LSHIFT : KMOD_NONE)
+                                          : buttonUp(s.button),
+                                      s.x, s.y))
+                << "step " << step;
+            EXPECT_EQ(std::tuple(s.selected, s.walk),
+                      std::tuple(recordName(app.subdivision.selected()),
+                                 app.subdivision.walkExpression()))
+                << "step " << step;
+        }
+        ++step;
+    }
+    EXPECT_EQ(app.angles, 6);
+}
+
 TEST_F(Input, CloseStopsTheLoopAndLeavesLaterEventsAlone) {
     SDL_Event one = keyUp(SDLK_1), two = keyUp(SDLK_2), quit = ofType(SDL_QUIT);
     SDL_PushEvent(&one);
@@ -131,42 +223,75 @@ TEST_F(Input, CloseStopsTheLoopAndLeavesLaterEventsAlone) {
     EXPECT_FALSE(handler.handleEvent(quit));
 }
 
+// The state a burst leaves, handled in one go (queued, one handleEvents) or one event at a
+// time, with the pointer at (x, y); the frames drawn meanwhile are counted.
+struct AfterBurst {
+    int angles, frames;
+    RecordRef selected;
+    std::string walk;
+    std::vector<Uint32> pixels;
+};
+
+AfterBurst afterBurst(const std::vector<SDL_Event>& burst, int x, int y, bool batched) {
+    WorkingDirectory dir;
+    Application app;
+    EXPECT_TRUE(app.init());
+    InputHandler handler{app};
+    flips = 0;
+    if (batched) {
+        SDL_WarpMouse(x, y);
+        for (SDL_Event e : burst) {
+            EXPECT_EQ(SDL_PushEvent(&e), 0);
+        }
+        EXPECT_TRUE(handler.handleEvents());
+    } else {
+        handler.mouseX = x;
+        handler.mouseY = y;
+        for (const SDL_Event& e : burst) {
+            EXPECT_TRUE(handler.handleEvent(e));
+        }
+    }
+    const Violation v = checkInvariants(app.subdivision);
+    EXPECT_FALSE(v) << "invariant " << v.invariant << " at " << v.record;
+    const auto* pixels = static_cast<const Uint32*>(app.screen->pixels);
+    return {app.angles,
+            flips,
+            app.subdivision.selected(),
+            app.subdivision.walkExpression(),
+            {pixels, pixels + app.screen->h * app.screen->pitch / 4}};
+}
+
 // A burst handled in one go leaves the frame that the events leave one at a time: clicks
 // after rebuilds pick on the new structure, and a rebuild after a click empties the pick.
 TEST(Burst, OneFrameEqualsTheFrameOfEachEventInTurn) {
-    const int x = 175, y = 429; // vertex 0 of the triangle
     // clang-format off
-    const SDL_Event burst[] = {
+    const std::vector<SDL_Event> burst = {
         keyUp(SDLK_BACKSPACE), keyUp(SDLK_3), keyUp(SDLK_c), buttonUp(SDL_BUTTON_LEFT),
         keyUp(SDLK_t), buttonUp(SDL_BUTTON_LEFT), keyUp(SDLK_t), keyUp(SDLK_5),
         keyUp(SDLK_BACKSPACE), keyUp(SDLK_c), ofType(SDL_KEYDOWN), buttonUp(SDL_BUTTON_LEFT),
         keyUp(SDLK_4), keyUp(SDLK_BACKSPACE), buttonUp(SDL_BUTTON_LEFT)};
     // clang-format on
-    std::vector<Uint32> frames[2];
-    for (int batched = 0; batched < 2; ++batched) {
-        WorkingDirectory dir;
-        Application app;
-        ASSERT_TRUE(app.init());
-        InputHandler handler{app};
-        if (batched) {
-            SDL_WarpMouse(x, y);
-            for (SDL_Event e : burst) {
-                ASSERT_EQ(SDL_PushEvent(&e), 0);
-            }
-            ASSERT_TRUE(handler.handleEvents());
-        } else {
-            handler.mouseX = x;
-            handler.mouseY = y;
-            for (const SDL_Event& e : burst) {
-                ASSERT_TRUE(handler.handleEvent(e));
-            }
-        }
-        EXPECT_EQ(app.angles, 3);
-        EXPECT_EQ(app.subdivision.pickedVertex, 0);
-        const auto* pixels = static_cast<const Uint32*>(app.screen->pixels);
-        frames[batched].assign(pixels, pixels + app.screen->h * app.screen->pitch / 4);
+    const AfterBurst batched = afterBurst(burst, 175, 429, true); // vertex 0 of the triangle
+    EXPECT_EQ(std::tuple(batched.angles, batched.selected, batched.frames),
+              std::tuple(3, RecordRef{RecordRef::vertex, 0}, 1));
+    EXPECT_TRUE(batched.pixels == afterBurst(burst, 175, 429, false).pixels);
+}
+
+// A rebuild, the middle button on e0's arrow and twenty walk keys: one frame for all, and
+// the walk and picture that the events give one at a time, its last 8 steps kept.
+TEST(Burst, TwentyWalkKeysCostOneFrame) {
+    std::vector<SDL_Event> burst = {keyUp(SDLK_BACKSPACE), keyUp(SDLK_6),
+                                    buttonUp(SDL_BUTTON_MIDDLE)};
+    for (char letter : std::string("nopvefenovepofenponv")) {
+        burst.push_back(keyUp(static_cast<SDLKey>(letter)));
     }
-    EXPECT_TRUE(frames[0] == frames[1]);
+    const AfterBurst batched = afterBurst(burst, 250, 427, true);
+    const AfterBurst single = afterBurst(burst, 250, 427, false);
+    EXPECT_EQ(std::tuple(batched.frames, single.frames), std::tuple(1, 23));
+    EXPECT_EQ(batched.walk, "e9.opp.face.edge.next.prev.opp.next.target = v2");
+    EXPECT_EQ(std::tuple(batched.angles, batched.selected, batched.walk),
+              std::tuple(single.angles, single.selected, single.walk));
+    EXPECT_TRUE(batched.pixels == single.pixels);
 }
 
 } // namespace

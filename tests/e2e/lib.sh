@@ -4,6 +4,7 @@
 # After a failure the scratch directory is kept and its place printed.
 (($# >= 3)) || { echo "usage: $0 HEXIL FONT WM_CLOSE" >&2; exit 2; }
 XS_HEXIL="$(realpath "$1")" E2E_FONT="$(realpath "$2")" XS_WM_CLOSE="$(realpath "$3")"
+E2E_EXPORTER="${4:+$(realpath "$4")}" # hexil-export, for the sessions given it
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb-session.sh"
 set -uo pipefail
 E2E_PASSED=0 E2E_FAILED=0
@@ -92,6 +93,14 @@ e2e_close_normally() {
     else
         e2e_fail "WM_DELETE_WINDOW ends the viewer" "still running 30 s after the request"
     fi
+}
+
+# e2e_exported DIR OPTIONS NAME: hexil-export's picture for OPTIONS, made in DIR (which
+# holds the font), as XS_TMP/NAME.png and XS_TMP/NAME.rgb; aborts when it fails.
+e2e_exported() {
+    # shellcheck disable=SC2086 # the options are words
+    (cd "$1" && "$E2E_EXPORTER" $2 -o "$XS_TMP/$3.png") || e2e_abort "export $2"
+    "$XS_CONVERT" "$XS_TMP/$3.png" -depth 8 "rgb:$XS_TMP/$3.rgb"
 }
 
 # SDL 1.2 takes keys only while its window has the input focus.

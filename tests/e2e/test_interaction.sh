@@ -5,16 +5,8 @@
 #
 #   test_interaction.sh HEXIL FONT WM_CLOSE HEXIL_EXPORT
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
-exporter="$(realpath "$4")"
 work="$(e2e_dir viewer)"
 current=""
-
-# exported OPTIONS NAME: hexil-export's picture for OPTIONS as XS_TMP/NAME.png and .rgb.
-exported() {
-    # shellcheck disable=SC2086 # the options are words
-    (cd "$work" && "$exporter" $1 -o "$XS_TMP/$2.png") || e2e_abort "export $1"
-    "$XS_CONVERT" "$XS_TMP/$2.png" -depth 8 "rgb:$XS_TMP/$2.rgb"
-}
 
 # state OPTIONS [INPUT...]: sends the input, waits for the new picture and compares it with
 # the export for OPTIONS; aborts on a mismatch.
@@ -25,7 +17,7 @@ state() {
     if [[ "${1:-}" == click ]]; then xs_click "$2" "$3" "${4:-1}"; elif (($# > 0)); then e2e_key "$@"; fi
     current="$(xs_wait_change "$current" 90)" || e2e_abort "after ${*:-start}: the picture changes"
     xs_shot window >/dev/null
-    exported "$options" export
+    e2e_exported "$work" "$options" export
     cmp -s "$XS_TMP/window.rgb" "$XS_TMP/export.rgb" || { xs_png window; e2e_abort "$what (window.png)"; }
     e2e_pass "$what"
 }
@@ -60,7 +52,7 @@ state "--angles 1" 1
 state "--angles 12" 2
 state "--angles 1" BackSpace
 state "--angles 13" 3
-v0="$("$exporter" --angles 13 -o - --format csv | awk -F, '$1 == "vertex" && $2 == 0 {print $3, $4}')"
+v0="$("$E2E_EXPORTER" --angles 13 -o - --format csv | awk -F, '$1 == "vertex" && $2 == 0 {print $3, $4}')"
 # shellcheck disable=SC2086 # x and y
 state "--angles 13 --pick ${v0/ /,}" click $v0
 state "--angles 1" BackSpace
@@ -81,7 +73,8 @@ state "--angles 65 --no-labels" c
 state "--angles 65" c
 state "" BackSpace
 # A key held down acts when released; keypad digits, other keys and the middle button
-# never act. Key c, which keeps the pick, is the barrier.
+# away from every arrow and listing row never act. Key c, which keeps the pick, is the
+# barrier.
 state "--pick 420,560" click 420 560
 e2e_focus
 xdotool keydown 5
@@ -93,7 +86,7 @@ state "--no-labels" BackSpace
 state "--no-labels --pick 420,560" click 420 560
 e2e_key KP_5 KP_Insert x Shift_L
 state "--pick 420,560" c
-xs_click 400 299 2
+xs_click 200 386 2
 state "--no-labels --pick 420,560" c
 state "--no-labels" click 420 560 3
 # At most four digits; the outer face's pick is the barrier.
@@ -158,7 +151,7 @@ while read -r line; do
     sent=$((sent + 1))
 done < <(head -n -1 "$XS_TMP/storm.txt")
 e2e_expect_eq "the storm's 100 chunks were sent" 100 "$sent"
-exported "$replay" replay
+e2e_exported "$work" "$replay" replay
 xs_click 1 599 3
 e2e_check "after the storm and a right click: the window equals the export of '$replay'" \
     xs_wait_picture "$(md5sum <"$XS_TMP/replay.rgb" | cut -d' ' -f1)" 60

@@ -1,7 +1,7 @@
 // Bytes as SDL events for the real InputHandler and Application: after every event N lies
-// in 0..maxAngles, the structure is build(N)'s, which keeps every invariant, and the pick
-// names existing records. With -fsanitize=fuzzer a libFuzzer target (scripts/fuzz), else
-// its main replays a corpus directory and a fixed-seed stream of events.
+// in 0..maxAngles, the structure is build(N)'s, and it keeps every invariant, the
+// selection's and the walk's among them. With -fsanitize=fuzzer a libFuzzer target
+// (scripts/fuzz), else its main replays a corpus directory and a fixed-seed stream of events.
 #include "app/application.h"
 #include "app/input_handler.h"
 #include "app_fixture.h"
@@ -17,13 +17,16 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <random>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 // Six bytes an event: b0 & 7 is the kind, b0 & 0x80 ends a batch (rebuild and redraw);
-// b1 and b2 give the key or button, b3 the modifiers; b2..b5 the pointer position.
+// b1 and b2 give the key or button, b3 the modifiers; b2..b5 the pointer position. Kind 7
+// is a walk key (e n p o v f h) or the middle button, so that walks come often.
 constexpr size_t eventSize = 6;
 
 void fail(const char* what) {
@@ -41,10 +44,19 @@ bool validPositions(const std::vector<int>& positions, size_t size) {
 Subdivision reference;
 int referenceAngles = -1;
 
+auto selectionOf(const Subdivision& s) {
+    return std::tuple(s.pickedVertex, s.pickedFace, s.pickedVertexEdges, s.pickedFaceNeighbours,
+                      s.pickedHalfEdge, s.pickedNext, s.pickedPrev, s.pickedOpp, s.walkPath,
+                      s.walkSteps);
+}
+// The selection and walk last found to keep every invariant with the reference's records.
+std::optional<decltype(selectionOf(reference))> checkedSelection;
+
 void renewReference(const Application& app) {
     reference.showListing = app.subdivision.showListing;
     reference.build(app.angles);
     referenceAngles = app.angles;
+    checkedSelection.reset();
     if (checkInvariants(reference)) {
         fail("invariant broken");
     }
@@ -71,6 +83,15 @@ void check(const Application& app, const InputHandler& handler) {
         reference.faces != s.faces) {
         fail("structure differs from build(N)");
     }
+    // With the reference's records, the invariants can change only with the selection.
+    if (checkedSelection != selectionOf(s)) {
+        if (const Violation v = checkInvariants(s)) {
+            std::fprintf(stderr, "event_fuzz: invariant %d at %d: %s\n", v.invariant, v.record,
+                         v.what.c_str());
+            fail("invariant broken");
+        }
+        checkedSelection = selectionOf(s);
+    }
 }
 
 SDL_Event decode(const uint8_t* b) {
@@ -83,6 +104,16 @@ SDL_Event decode(const uint8_t* b) {
     } else if (kind <= 4) {
         e.type = kind == 4 ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
         e.button.button = static_cast<Uint8>(b[1] % 5 + 1);
+    } else if (kind == 7) {
+        const int walk = b[1] % 8;
+        if (walk == 7) {
+            e.type = SDL_MOUSEBUTTONUP;
+            e.button.button = SDL_BUTTON_MIDDLE;
+        } else {
+            e.type = SDL_KEYUP;
+            e.key.keysym.sym = static_cast<SDLKey>("enpovfh"[walk]);
+            e.key.keysym.mod = static_cast<SDLMod>(b[3] & 3);
+        }
     } else {
         e.type = kind > 5 ? b[1] % SDL_NUMEVENTS : b[1] < 4 ? SDL_QUIT : SDL_MOUSEMOTION;
     }
@@ -135,14 +166,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 #ifndef HEXIL_LIBFUZZER
 namespace {
 
-// Random events, four in ten keys that change something (N stays small, so it stays fast),
-// one in three clicks in the window; one in about 512 ends a batch, none closes the window.
+// Random events: keys that change N or a switch (N stays small, so it stays fast), clicks
+// in the window, and runs of walk keys and middle clicks there, a fifth of all events;
+// one in about 512 ends a batch, none closes the window.
 std::vector<uint8_t> generate(std::mt19937& random, int events) {
     std::vector<uint8_t> bytes(events * eventSize);
+    bool walking = false;
     std::generate(bytes.begin(), bytes.end(), [&random] { return uint8_t(random()); });
     for (size_t at = 0; at < bytes.size(); at += eventSize) {
         uint8_t* b = &bytes[at];
-        const int roll = static_cast<int>(random() % 100);
+        // A walk key begins a run of them, nine in ten go on.
+        walking = walking && random() % 10 != 0;
+        const int roll = walking ? 100 : static_cast<int>(random() % 103);
+        walking = roll >= 100;
         if (roll < 42) {
             b[0] = 0;
             b[1] = uint8_t(roll < 15   ? SDLK_0 + roll % 10
@@ -150,10 +186,10 @@ std::vector<uint8_t> generate(std::mt19937& random, int events) {
                            : roll % 2  ? SDLK_c
                                        : SDLK_t);
             b[2] = 0;
-        } else if (roll < 75) {
+        } else if (roll < 75 || roll >= 100) {
             const int x = static_cast<int>(random() % windowWidth),
                       y = static_cast<int>(random() % windowHeight);
-            b[0] = uint8_t(3 + roll % 2);
+            b[0] = uint8_t(roll >= 100 ? 7 : 3 + roll % 2);
             b[2] = uint8_t(x), b[3] = uint8_t(x >> 8), b[4] = uint8_t(y), b[5] = uint8_t(y >> 8);
         } else if ((b[0] & 7) == 5) {
             b[1] |= 4;
@@ -177,7 +213,7 @@ int main(int argc, char** argv) {
         }
     }
     std::mt19937 random(20261207);
-    constexpr int total = 100000, perInput = 500;
+    constexpr int total = 125000, perInput = 500;
     for (int done = 0; done < total; done += perInput) {
         const std::vector<uint8_t> bytes = generate(random, perInput);
         LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
