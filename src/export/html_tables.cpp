@@ -1,31 +1,12 @@
 #include "export/html_tables.h"
 
+#include "export/markup.h"
 #include "export/tables.h"
 
 #include <algorithm>
 #include <sstream>
 
 namespace {
-
-std::string escaped(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
 
 bool listed(const std::vector<int>& positions, int position) {
     return std::find(positions.begin(), positions.end(), position) != positions.end();
@@ -57,10 +38,10 @@ std::string htmlTables(const Subdivision& s) {
     const std::vector<RecordTable> tables = recordTables(s);
     for (std::size_t t = 0; t < tables.size(); ++t) {
         const RecordTable& table = tables[t];
-        out << "<table>\n<caption>" << escaped(table.title) << " (" << table.rows.size()
+        out << "<table>\n<caption>" << escapedMarkup(table.title) << " (" << table.rows.size()
             << ")</caption>\n<thead><tr>";
         for (const std::string& column : table.columns) {
-            out << "<th scope=\"col\">" << escaped(column) << "</th>";
+            out << "<th scope=\"col\">" << escapedMarkup(column) << "</th>";
         }
         out << "<th scope=\"col\">selected</th></tr></thead>\n<tbody>\n";
         for (std::size_t r = 0; r < table.rows.size(); ++r) {
@@ -72,7 +53,7 @@ std::string htmlTables(const Subdivision& s) {
             for (std::size_t c = 0; c < row.size(); ++c) {
                 const char* cell = c == 0 ? "th scope=\"row\"" : "td";
                 out << '<' << cell << (c > 0 && table.numeric[c] ? " class=\"number\">" : ">")
-                    << escaped(row[c]) << (c == 0 ? "</th>" : "</td>");
+                    << escapedMarkup(row[c]) << (c == 0 ? "</th>" : "</td>");
             }
             out << "<td>" << selected << "</td></tr>\n";
         }

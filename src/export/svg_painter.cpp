@@ -1,5 +1,7 @@
 #include "export/svg_painter.h"
 
+#include "export/markup.h"
+
 #include <cstdio>
 #include <optional>
 #include <sstream>
@@ -10,26 +12,6 @@ std::string hex(SDL_Color c) {
     char text[8];
     std::snprintf(text, sizeof text, "#%02x%02x%02x", c.r, c.g, c.b);
     return text;
-}
-
-std::string escaped(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
 }
 
 // A one-pixel shape drawn at pixel x covers [x, x + 1): its centre line is x + 0.5.
@@ -142,9 +124,9 @@ struct SvgPainter {
         const char* family = TTF_FontFaceFamilyName(text.font->plain);
         out << "<text x=\"" << at.x + textOutlineWidth << "\" y=\""
             << at.y + textOutlineWidth + TTF_FontAscent(text.font->plain) << "\" font-family=\""
-            << escaped(family ? family : "sans-serif") << "\" font-size=\"" << text.font->pointSize
-            << "\" fill=\"" << hex(text.fillColor) << "\" stroke=\"" << hex(text.outlineColor)
-            << "\">" << escaped(text.text) << "</text>\n";
+            << escapedMarkup(family ? family : "sans-serif") << "\" font-size=\""
+            << text.font->pointSize << "\" fill=\"" << hex(text.fillColor) << "\" stroke=\""
+            << hex(text.outlineColor) << "\">" << escapedMarkup(text.text) << "</text>\n";
     }
 
     void finish() {
