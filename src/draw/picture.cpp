@@ -187,7 +187,9 @@ void Composer::arrows() {
             }
         }
     }
-    std::ranges::sort(walked, {}, &std::pair<Role, ArrowShape>::first);
+    // Each role belongs to one half-edge at most, so the order is the roles' whatever the sort.
+    std::sort(walked.begin(), walked.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& [r, shape] : walked) {
         picture.arrows.push_back(shape);
     }
