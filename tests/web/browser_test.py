@@ -123,16 +123,14 @@ def desktop_log(hexil, font):
 
 
 def points():
-    """The window pixel at the middle of each arrow (from hexil-export's SVG) and listing row
-    (vertices' column at x 428, faces' at 600, 14-pixel rows from y 39) at start, by name."""
+    """The window pixel at the middle of each arrow at start (from hexil-export's SVG) by name,
+    and of the listing's row f0 (the faces' column at x 600, its first row from y 39)."""
     svg = subprocess.run([export, "--format", "svg", "-o", "-"], capture_output=True,
                          check=True, text=True).stdout
-    found = {}
+    found = {"f0": (610, 46)}
     for name, d in re.findall(r'<path id="(e\d+)" d="M([^"]*)"', svg):
         (x1, y1), (x2, y2) = [map(float, p.split()) for p in d.split("M")[0].split("L")]
         found[name] = (int((x1 + x2) / 2), int((y1 + y2) / 2))
-    for row in range(6):
-        found["v%d" % row], found["f%d" % row] = (440, 46 + 14 * row), (610, 46 + 14 * row)
     return found
 
 
@@ -260,8 +258,7 @@ def session(desktop, downloads):
     """The desktop's session with real input, the log, the downloads and a reload."""
     load()
     history = js("return history.length")
-    js("window.middle = [];"
-       "for (const type of ['mousedown', 'mouseup', 'auxclick'])"
+    js("window.middle = []; for (const type of ['mousedown', 'mouseup', 'auxclick'])"
        "  document.addEventListener(type, (e) => e.button === 1 &&"
        "    middle.push(type + (e.defaultPrevented ? '' : ' not prevented')));")
     recorded = []
