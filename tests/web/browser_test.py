@@ -1,22 +1,12 @@
 #!/usr/bin/python3
-"""The page, served from a subfolder, in headless Chromium with real input: after each
-burst, one frame and the canvas equal to hexil-export's PNG; the log and its download are
-the desktop's, a reload starts afresh, no request leaves the folder, the size stays small.
-Then the page at phone, tablet and laptop widths and in an iframe, touch, the keypad, links,
-its words and records, and axe-core's accessibility checks (web_pages.py).
+"""The page from a subfolder in headless Chromium: after each burst of real input one frame and
+the canvas equal to hexil-export's PNG; the desktop's log, a reload afresh, no request outside the
+folder, a small size; good and bad links, the keypad, widths from a phone's with touch to a
+laptop's and an iframe (presses through DevTools at the CSS point over a window pixel, so that
+the page's mapping back is tested), the words for the picture, the records, axe-core.
 Usage: browser_test.py SITE HEXIL_EXPORT HEXIL FONT AXE_JS"""
-import functools
-import gzip
-import http.server
-import os
-import re
-import signal
-import subprocess
-import sys
-import tempfile
-import threading
-import time
-import urllib.parse
+import base64, functools, gzip, http.server, json, os, re, signal, subprocess, sys, tempfile
+import threading, time, urllib.parse
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -24,28 +14,20 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.mouse_button import MouseButton
 from selenium.webdriver.common.keys import Keys
 
-import web_pages
-
-FOLDER = "/course/hexil/"
-BACKSPACE = Keys.BACKSPACE
-
-# The desktop's interaction session (tests/e2e/test_interaction.sh), a burst of input a
-# state: keys, and clicks as (x, y) or (x, y, BUTTON) with BUTTON "right", "middle" or "h"
-# (the key h with the pointer there), a point as the arrow of a half-edge ("e3") or a listing
-# row ("f0" in the start state's listing); then hexil-export's options, and the frames drawn
-# when not one.
+FOLDER, BACKSPACE = "/course/hexil/", Keys.BACKSPACE
+PAGE, FRAME = "document", "document.querySelector('iframe').contentDocument"
+# The desktop's interaction session, a burst of input a state: keys, and clicks (x, y) or
+# (x, y, "right" / "middle" / "h", the key h there) or at a named arrow or listing row ("e3",
+# "f0"); hexil-export's options; the frames drawn when not one.
 STATES = [
-    ("N = 6 at start", [], ""),
-    ("vertex 0 picked", [(325, 429)], "--pick 325,429"),
+    ("N = 6 at start", [], ""), ("vertex 0 picked", [(325, 429)], "--pick 325,429"),
     ("face 0 picked", [(200, 386)], "--pick 200,386"),
     ("outer face picked", [(600, 100)], "--pick 600,100"),
     ("labels off, the pick kept", ["c"], "--no-labels --pick 600,100"),
     ("pick cleared", [(600, 100, "right")], "--no-labels"),
-    ("listing off", ["t"], "--no-labels --no-listing"),
-    ("labels on", ["c"], "--no-listing"),
+    ("listing off", ["t"], "--no-labels --no-listing"), ("labels on", ["c"], "--no-listing"),
     ("a face picked without the listing", [(450, 380)], "--no-listing --pick 450,380"),
-    ("listing on again", ["t"], "--angles 6"),
-    ("N = 0", [BACKSPACE], "--angles 0"),
+    ("listing on again", ["t"], "--angles 6"), ("N = 0", [BACKSPACE], "--angles 0"),
     ("N = 3", ["3"], "--angles 3"),
     ("the triangle picked", [(249, 299)], "--angles 3 --pick 249,299"),
     ("N = 13", [BACKSPACE, "1", "3"], "--angles 13"),
@@ -67,10 +49,9 @@ STATES = [
     ("a left click starts the walk afresh", [(200, 386), "e", "n"], "--pick 200,386 --walk en"),
     ("the right button ends it", [(200, 386, "right")], ""),
 ]
-# Keys the viewer has no use for, the keypad's digits among them, and a key held down.
-IGNORED_KEYS = ["Numpad3", "F2", "ShiftLeft", "KeyX", "Space"]
-# Links: a fragment, hexil-export's options for what it shows, and a part of the notice
-# naming what was ignored ("" for none).
+# Keys the viewer has no use for, the keypad's digits among them, by code and key.
+IGNORED_KEYS = {"Numpad3": "3", "F2": "F2", "ShiftLeft": "Shift", "KeyX": "x", "Space": " "}
+# Links: a fragment, hexil-export's options for it, a part of the notice ("" for none).
 LINKS = [
     ("angles=8&labels=0&listing=0&select=f0&walk=eno",
      "--angles 8 --no-labels --no-listing --select f0 --walk eno", ""),
@@ -78,11 +59,12 @@ LINKS = [
     ("angles=99999&select=f1", "--select f1", "angles=99999"),
     ("select=e99&labels=0", "--no-labels", "select=e99"),
     ("select=f0&walk=eqn", "--select f0 --walk e", "step 2 'q'"),
-    ("zoom=2&angles=5", "--angles 5", "zoom=2"),
-    ("walk=n" * 20000, "", "more than"),
+    ("zoom=2&angles=5", "--angles 5", "zoom=2"), ("walk=n" * 20000, "", "more than"),
     ("%E0%A4%A", "", "%E0%A4%A"),
 ]
 failed = passed = 0
+driver = url = export = work = axe = named = None
+doc = PAGE  # the document the page is in: the top one or the iframe's
 
 
 def check(what, ok, detail=""):
@@ -92,21 +74,16 @@ def check(what, ok, detail=""):
 
 
 def serve(site):
-    root = tempfile.mkdtemp()
+    root, requests = tempfile.mkdtemp(), []
     os.makedirs(root + os.path.dirname(FOLDER.rstrip("/")))
     os.symlink(site, root + FOLDER.rstrip("/"))
     with open(root + "/course/embed.html", "w") as embed:  # a course page at 600 px
         embed.write('<!DOCTYPE html><html lang="en"><title>Course</title><link rel="icon" href="data:,"><body style="margin:0">'
                     '<iframe src="hexil/" width="600" height="900" title="HEXIL"></iframe>')
-    requests = []
 
     class Handler(http.server.SimpleHTTPRequestHandler):
-        def send_head(self):
+        def log_message(self, *args):  # once for each request answered
             requests.append(urllib.parse.urlsplit(self.path).path)
-            return super().send_head()
-
-        def log_message(self, *args):
-            pass
 
     server = http.server.ThreadingHTTPServer(
         ("127.0.0.1", 0), functools.partial(Handler, directory=root))
@@ -117,19 +94,16 @@ def serve(site):
 def chromium(downloads):
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
-    for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-                 "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                 "--window-size=1100,1000", "--user-data-dir=" + tempfile.mkdtemp()):
-        options.add_argument(flag)
+    options.arguments.extend([
+        "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+        "--disable-background-networking", "--disable-component-update", "--disable-sync",
+        "--window-size=1100,1000", "--user-data-dir=" + tempfile.mkdtemp()])
     options.add_experimental_option("prefs", {"download.default_directory": downloads})
     options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
-    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-    driver.execute_cdp_cmd("Page.setDownloadBehavior",
+    chrome = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    chrome.execute_cdp_cmd("Page.setDownloadBehavior",
                            {"behavior": "allow", "downloadPath": downloads})
-    return driver
-
-
-rgb = web_pages.rgb
+    return chrome
 
 
 def desktop_log(hexil, font):
@@ -148,139 +122,345 @@ def desktop_log(hexil, font):
     return b"".join(open(path, "rb").readlines()[:-2])
 
 
-def differ(shown, expected):
-    return "%d pixels differ" % sum(shown[i:i + 3] != expected[i:i + 3]
-                                    for i in range(0, max(len(shown), len(expected)), 3))
-
-
-def points(export):
-    """The window pixel at the middle of each half-edge's arrow and of each listing row in the
-    start state, by name: the arrows from hexil-export's SVG, the rows from the listing's
-    layout (the vertices' column at x 428, the faces' at 600, 14-pixel rows from y 39)."""
+def points():
+    """The window pixel at the middle of each arrow at start (from hexil-export's SVG) by name,
+    and of the listing's row f0 (the faces' column at x 600, its first row from y 39)."""
     svg = subprocess.run([export, "--format", "svg", "-o", "-"], capture_output=True,
                          check=True, text=True).stdout
-    found = {}
+    found = {"f0": (610, 46)}
     for name, d in re.findall(r'<path id="(e\d+)" d="M([^"]*)"', svg):
         (x1, y1), (x2, y2) = [map(float, p.split()) for p in d.split("M")[0].split("L")]
         found[name] = (int((x1 + x2) / 2), int((y1 + y2) / 2))
-    for row in range(6):
-        found["v%d" % row] = (440, 46 + 14 * row)
-        found["f%d" % row] = (610, 46 + 14 * row)
     return found
 
 
-def main(site, export, hexil, font, axe=""):
-    url, requests = serve(site)
-    downloads, work = tempfile.mkdtemp(), tempfile.mkdtemp()
-    desktop = desktop_log(hexil, font)
-    driver = chromium(downloads)
-    js = driver.execute_script
-    frames = lambda: int(js("return document.getElementById('screen').dataset.frames") or 0)
-    picture = lambda: web_pages.picture(driver)
-    log = lambda: js("return document.getElementById('log').textContent")
+rgb = lambda png: subprocess.run(["convert", "png:-", "-depth", "8", "rgb:-"], input=png,
+                                 capture_output=True, check=True).stdout
+js = lambda script, *args: driver.execute_script(script.replace("DOC", doc), *args)
+cdp = lambda command, **params: driver.execute_cdp_cmd(command, params)
+count = lambda name: int(js("return DOC.getElementById('screen').dataset.%s || 0" % name))
+picture = lambda: rgb(base64.b64decode(js(
+    "return DOC.getElementById('screen').toDataURL('image/png')").split(",")[1]))
+log = lambda: js("return document.getElementById('log').textContent")
 
-    def wait_frames(count, patience=60):
-        end = time.time() + patience
-        while frames() < count and time.time() < end:
-            time.sleep(0.02)
-        time.sleep(0.3)  # room for a second, unwanted frame of the same burst
-        return frames()
 
-    named = points(export)
+def exported(options):
+    png = os.path.join(work, "export.png")
+    subprocess.run([export, *options.split(), "-o", png], cwd=work, check=True)
+    return rgb(open(png, "rb").read())
 
-    def act(inputs):
-        canvas, chain = driver.find_element("id", "screen"), ActionChains(driver)
-        for item in inputs:
-            if isinstance(item, tuple):  # offsets count from the canvas's centre
-                x, y = named[item[0]] if isinstance(item[0], str) else item[:2]
-                button = item[-1] if isinstance(item[-1], str) else "left"
-                chain.move_to_element_with_offset(canvas, x - 500, y - 300)
-                if button == "middle":
-                    chain.w3c_actions.pointer_action.click(button=MouseButton.MIDDLE)
-                    chain.w3c_actions.key_action.pause().pause()
-                elif button == "h":
-                    chain.send_keys("h")
-                else:
-                    chain.context_click() if button == "right" else chain.click()
+
+def wait_frames(frames, patience=60):
+    end = time.time() + patience
+    while count("frames") < frames and time.time() < end:
+        time.sleep(0.02)
+    time.sleep(0.3)  # room for an unwanted frame
+    return count("frames")
+
+
+def load(fragment="", page=None):
+    driver.get("about:blank")
+    driver.get((page or url) + ("#" + fragment if fragment else ""))
+    check("%s: the first frame" % (fragment[:40] or "no fragment"), wait_frames(1) == 1)
+
+
+def same(what, options):
+    shown, expected = picture(), exported(options)
+    check(what + ": the canvas equals hexil-export " + options, shown == expected, "%d of %d "
+          "bytes differ" % (sum(a != b for a, b in zip(shown, expected)), len(expected)))
+
+
+def step(what, action, options, frames=1, inputs=None):
+    """Does action, then checks the frames drawn, the inputs sent and the picture."""
+    before, sent = count("frames"), count("inputs")
+    action()
+    drawn = wait_frames(before + 1, 60 if frames else 1) - before
+    check(what + ": %d frame(s)" % frames, drawn == frames, "%d frames" % drawn)
+    sent = count("inputs") - sent
+    if inputs is not None:
+        check(what + ": %d input(s)" % inputs, sent == inputs, "%d inputs" % sent)
+    same(what, options)
+
+
+def act(inputs):
+    """Real input through WebDriver, offsets from the canvas's centre."""
+    canvas, chain = driver.find_element("id", "screen"), ActionChains(driver)
+    for item in inputs:
+        if isinstance(item, tuple):
+            x, y = named[item[0]] if isinstance(item[0], str) else item[:2]
+            button = item[-1] if isinstance(item[-1], str) else "left"
+            chain.move_to_element_with_offset(canvas, x - 500, y - 300)
+            if button == "middle":
+                chain.w3c_actions.pointer_action.click(button=MouseButton.MIDDLE)
+                chain.w3c_actions.key_action.pause().pause()
+            elif button == "h":
+                chain.send_keys("h")
             else:
-                chain.send_keys(item)
-        chain.perform()
+                chain.context_click() if button == "right" else chain.click()
+        else:
+            chain.send_keys(item)
+    chain.perform()
 
-    def exported(options):
-        png = os.path.join(work, "export.png")
-        subprocess.run([export, *options.split(), "-o", png], cwd=work, check=True)
-        return rgb(open(png, "rb").read())
 
-    links = []
+def box():
+    """The canvas's content box in the top page's viewport: left, top, width."""
+    return js("""
+        const canvas = DOC.getElementById('screen'), style = getComputedStyle(canvas);
+        const box = canvas.getBoundingClientRect(), edge = (n) => parseFloat(style[n]);
+        const iframe = document.querySelector('iframe'), frame = DOC === document ?
+            {x: 0, y: 0} : {x: iframe.getBoundingClientRect().x + iframe.clientLeft,
+                            y: iframe.getBoundingClientRect().y + iframe.clientTop};
+        const left = box.left + edge('borderLeftWidth') + edge('paddingLeft');
+        return [frame.x + left, frame.y + box.top + edge('borderTopWidth') + edge('paddingTop'),
+                box.right - edge('borderRightWidth') - edge('paddingRight') - left];""")
+
+
+def point(x, y):
+    """The whole CSS point nearest window pixel (x, y)'s centre, as mice and fingers give."""
+    left, top, width = box()
+    return round(left + (x + 0.5) * width / 1000), round(top + (y + 0.5) * width / 1000)
+
+
+def mouse(x=None, y=None, at=None):
+    px, py = at or point(x, y)
+    for kind in ("mouseMoved", "mousePressed", "mouseReleased"):
+        cdp("Input.dispatchMouseEvent", type=kind, x=px, y=py, button="left", clickCount=1)
+
+
+def touch(x=None, y=None, hold=0.0, at=None):
+    px, py = at or point(x, y)
+    for kind, touched in (("touchStart", [{"x": px, "y": py}]), ("touchEnd", [])):
+        cdp("Input.dispatchTouchEvent", type=kind, touchPoints=touched)
+        time.sleep(hold)
+
+
+def boundary(where, press):
+    """Presses at the CSS points either side of vertex 2's pick radius, left of it near the
+    picture's edge where an off mapping shows most: each must pick as its pixel does."""
+    left, top, width = box()
+    pixel = lambda css, start: int((css - start) * 1000 // width)
+    y = round(top + 300.5 * width / 1000)
+    xs = range(round(left + 70 * width / 1000), round(left + 100 * width / 1000))
+    inside = min(x for x in xs if pixel(x, left) >= 85)
+    outside = max(x for x in xs if pixel(x, left) <= 84)
+    for what, x in (("just inside", inside), ("just outside", outside)):
+        step("%s: a press %s vertex 2's pick radius" % (where, what), lambda: press(at=(x, y)),
+             "--pick %d,%d" % (pixel(x, left), pixel(y, top)))
+
+
+def viewport(width, mobile=False):
+    cdp("Emulation.setDeviceMetricsOverride", width=width, height=900, deviceScaleFactor=1,
+        mobile=mobile)
+    cdp("Emulation.setTouchEmulationEnabled", enabled=mobile, maxTouchPoints=5)
+
+
+def session(desktop, downloads):
+    """The desktop's session with real input, the log, the downloads and a reload."""
+    load()
+    history = js("return history.length")
+    js("window.middle = []; for (const type of ['mousedown', 'mouseup', 'auxclick'])"
+       "  document.addEventListener(type, (e) => e.button === 1 &&"
+       "    middle.push(type + (e.defaultPrevented ? '' : ' not prevented')));")
+    recorded = []
+    for description, inputs, options, *drawn in STATES:
+        step(description, lambda: act(inputs), options, drawn[0] if drawn else int(bool(inputs)))
+        recorded.append((description, js("return location.hash"), options))
+    check("the address follows the state without adding to the history",
+          js("return history.length") == history, repr(js("return history.length")))
+    middle = js("return middle")
+    check("the browser's own middle click is swallowed",
+          len(middle) >= 6 and all("not" not in what for what in middle), repr(middle))
+    driver.get(url)
+    wait_frames(1)
+    text = desktop.decode("cp1250").rstrip()
+    check("the title", driver.title == "HEXIL", driver.title)
+    check("the log shown is the desktop's", log() == text, repr(log()))
+    saved = {}
+    for name, button in (("log.txt", "save-log"), ("hexil.png", "save-picture")):
+        driver.find_element("id", button).click()
+        path, end = os.path.join(downloads, name), time.time() + 30
+        while not os.path.exists(path) and time.time() < end:
+            time.sleep(0.05)
+        saved[name] = open(path, "rb").read() if os.path.exists(path) else b""
+    check("log.txt downloads with the desktop's bytes", saved["log.txt"] == desktop)
+    check("the picture saves as the canvas's PNG", saved["hexil.png"].startswith(b"\x89PNG") and
+          rgb(saved["hexil.png"]) == picture(), "%d bytes saved, files: %r" % (
+              len(saved["hexil.png"]), os.listdir(downloads)))
+    act([(200, 386), "7"])
+    wait_frames(2)
+    driver.refresh()
+    frames = wait_frames(1)
+    check("a reload starts afresh in its link's state", frames == 1 and log() == text and
+          picture() == exported("--angles 67"), "%d frames" % frames)
+    return recorded
+
+
+def links(recorded):
+    for description, fragment, options in recorded:
+        load(fragment.lstrip("#"))
+        same("the link of " + description, options)
+    for fragment, options, ignored in LINKS:
+        load(fragment)
+        notice = js("const m = DOC.getElementById('message'); return m.hidden ? '' : m.textContent")
+        what = "the link #" + fragment[:30]
+        check(what + ": " + (ignored and "a one-line notice names " + ignored or "no notice"),
+              ignored in notice and "\n" not in notice and len(notice) < 300 if ignored else
+              notice == "", repr(notice[:300]))
+        same(what, options)
+    load(LINKS[0][0])
+    step("c after a link", lambda: js("DOC.querySelector('#keypad [data-key=c]').click()"),
+         "--angles 8 --no-listing --select f0 --walk eno")
+
+
+def ignored_keys():
+    for code, key in IGNORED_KEYS.items():
+        for kind in ("keyDown", "keyUp"):
+            cdp("Input.dispatchKeyEvent", type=kind, code=code, key=key)
+    for _ in range(3):  # a digit held down, never released
+        cdp("Input.dispatchKeyEvent", type="keyDown", code="Digit3", key="3", autoRepeat=True)
+
+
+def keypad():
+    load()
+    press = lambda key: lambda: driver.find_element(
+        "css selector", "#keypad [data-key='%s']" % key).click()
+    button = lambda name: lambda: driver.find_element("id", name).click()
+    burst = lambda keys: lambda: js(  # one batch, so one frame
+        "for (const key of arguments[0]) DOC.querySelector(`#keypad [data-key='${key}']`).click()",
+        keys)
+    for what, action, options, *frames in [
+            ("keys the viewer has no use for, a key held down", ignored_keys, "", 0),
+            ("the keypad's c", press("c"), "--no-labels"),
+            ("c again", press("c"), ""),
+            ("the half-edge button", button("half-edge"), "", 0),
+            ("then a click on an arrow", lambda: mouse(*named["e3"]), "--select e3"),
+            ("the keypad's n", press("n"), "--select e3 --walk n"),
+            ("its o, v, e and f at once", burst(list("ovef")), "--select e3 --walk novef"),
+            ("Clear pick", button("clear"), ""),
+            ("the keypad's Backspace and 4 at once", burst(["Backspace", "4"]), "--angles 4"),
+            ("the keypad's t", press("t"), "--angles 4 --no-listing")]:
+        step(what, action, options, frames[0] if frames else 1)
+    check("after a button the picture has the focus again",
+          js("return document.activeElement.id") == "screen")
+    step("a key typed then", lambda: driver.switch_to.active_element.send_keys("2"),
+         "--angles 42 --no-listing")
+
+
+def devices():
+    """Laptop and tablet widths, a 600-px iframe, a phone's with touch: the picture fits, and
+    presses at a pick radius, on a dot and inside a face act at the pixel under them."""
+    global doc
+    for width, doc, press in ((1366, PAGE, mouse), (768, PAGE, mouse), (600, FRAME, mouse),
+                              (390, PAGE, touch)):
+        viewport(width, mobile=press is touch)
+        load(page=url.replace("hexil/", "embed.html") if doc == FRAME else None)
+        where = "in a 600-px iframe" if doc == FRAME else "at %d px" % width
+        sizes = js("""const canvas = DOC.getElementById('screen'), root = DOC.documentElement;
+            return [root.scrollWidth, root.clientWidth, canvas.clientWidth, canvas.clientHeight]""")
+        check(where + ": nothing scrolls sideways", sizes[0] <= sizes[1], repr(sizes))
+        check(where + ": the picture keeps its 5:3 shape", abs(sizes[3] - sizes[2] * 0.6) <= 1,
+              repr(sizes))
+        if width == 1366:
+            check("at 1366 px the picture is shown 1:1", sizes[2:] == [1000, 600], repr(sizes))
+            for what, x, y in (("just above the hexagon's bottom edge", 250, 428),
+                               ("just below it", 250, 430)):
+                step(what, lambda: mouse(x, y), "--pick %d,%d" % (x, y))
+        boundary(where, press)
+        for what, x, y in (("on vertex 0's dot", 325, 429), ("inside a face", 450, 380)):
+            step("%s: a press %s" % (where, what), lambda: press(x, y), "--pick %d,%d" % (x, y),
+                 inputs=1)
+    step("a long press", lambda: touch(450, 380, 0.8), "", inputs=1)
+    check("the long press selects no text", js("return getSelection().toString()") == "")
+    key = js("const box = DOC.querySelector('#keypad [data-key=\"3\"]').getBoundingClientRect();"
+             "return [box.x + 8, box.y + 8]")
+    step("a tap on the keypad's 3", lambda: touch(at=key), "--angles 63", inputs=1)
+    doc = PAGE
+    viewport(1032)
+    cdp("Emulation.clearDeviceMetricsOverride")
+
+
+def axe_clean(what):
+    if not os.path.isfile(axe):
+        return check("axe-core's axe.min.js (scripts/test installs it)", False, axe)
+    js(open(axe).read())
+    violations = driver.execute_async_script(
+        "axe.run(document, {runOnly: {type: 'tag', values: arguments[0]}})"
+        ".then((r) => arguments[1](r.violations.map((v) => v.id + ' x' + v.nodes.length)))",
+        ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa"])
+    check("axe-core: no WCAG 2.1 A or AA violation " + what, violations == [], repr(violations))
+
+
+def records(selector):
+    """Opens the records and gives the text of each element that selector finds in them."""
+    js("DOC.getElementById('records').open = true")
+    time.sleep(0.5)
+    return js("return [...DOC.querySelectorAll('#tables ' + arguments[0])]"
+              ".map((e) => e.textContent)", selector)
+
+
+def readable():
+    load("select=f0")
+    words = js("const c = DOC.getElementById('screen'), name = c.getAttribute('aria-labelledby');"
+               "return [c.getAttribute('role'), name && DOC.getElementById(name).textContent]")
+    check("the picture is an image named by the state",
+          words == ["img", "Angles: 6. Picked face f0; faces across its edges: f4, f1, f4."],
+          repr(words))
+    load()
+    axe_clean("at start")
+    order, hidden = [], []
+    for _ in range(26):
+        focused = driver.switch_to.active_element
+        order.append(focused.get_attribute("id") or focused.text.replace("\n", " "))
+        if js("const s = getComputedStyle(document.activeElement);"
+              "return s.outlineStyle === 'none' || parseFloat(s.outlineWidth) < 2"):
+            hidden.append(order[-1])
+        focused.send_keys("\t")
+    check("focus is always visible", not hidden, repr(hidden))
+    check("the picture has the focus at start, Tab reaches the keypad and every control in order",
+          order[0] == "screen" and order[1] == "1" and "half-edge" in order and
+          order.index("save-picture") < order.index("copy-link") and "Records" in order,
+          repr(order))
+    captions = records("caption")
+    check("the records open as three tables",
+          captions == ["Vertices (6)", "Faces (5)", "Half-edges (18)"], repr(captions))
+    axe_clean("with the records open")
+    load("select=f0&walk=eno")
+    marked = records("tr[class]")
+    check("the records mark the walk's half-edge and its links", marked == [
+        "e1v2f0e2e0e3opp", "e3v0f1e4e5e1picked", "e4v3f1e5e3e6next", "e5v2f1e3e4e15prev"],
+        repr(marked))
+    axe_clean("with a walk shown")
+    cdp("Browser.grantPermissions", permissions=["clipboardReadWrite", "clipboardSanitizedWrite"])
+    driver.find_element("id", "copy-link").click()
+    time.sleep(0.5)
+    copied = js("return DOC.getElementById('copied').textContent")
+    check("Copy link copies the address", copied == "Link copied.", repr(copied))
+
+
+def main(site, export_path, hexil, font, axe_path=""):
+    global driver, url, export, work, axe, named
+    url, requests = serve(site)
+    export, axe, work, downloads = export_path, axe_path, tempfile.mkdtemp(), tempfile.mkdtemp()
+    desktop, named = desktop_log(hexil, font), points()
+    driver = chromium(downloads)
     try:
-        driver.get(url)
-        check("the first frame", wait_frames(1) == 1)
-        history = js("return history.length")
-        js("window.middle = [];"
-           "for (const type of ['mousedown', 'mouseup', 'auxclick'])"
-           "  document.addEventListener(type, (e) => e.button === 1 &&"
-           "    middle.push(type + (e.defaultPrevented ? '' : ' not prevented')));")
-        for description, inputs, options, *drawn in STATES:
-            drawn = drawn[0] if drawn else int(bool(inputs))
-            before = frames()
-            act(inputs)
-            count = wait_frames(before + 1, 60 if drawn else 1) - before
-            check(description + ": %d frame(s)" % drawn, count == drawn, "%d frames" % count)
-            expected, shown = exported(options), picture()
-            check(description + ": the canvas equals hexil-export " + options, shown == expected,
-                  differ(shown, expected))
-            links.append((description, js("return location.hash"), options))
-        check("the address follows the state without adding to the history",
-              js("return history.length") == history, repr(js("return history.length")))
-        middle = js("return middle")
-        check("the browser's own middle click is swallowed", len(middle) >= 6 and all(
-            "not" not in what for what in middle), repr(middle))
-        driver.get(url)
-        wait_frames(1)
-        text = desktop.decode("cp1250").rstrip()
-        check("the title", driver.title == "HEXIL", driver.title)
-        check("the canvas has the focus", js("return document.activeElement.id") == "screen")
-        check("the log shown is the desktop's", log() == text, repr(log()))
-        saved = {}
-        for name, button in (("log.txt", "save-log"), ("hexil.png", "save-picture")):
-            driver.find_element("id", button).click()
-            path = os.path.join(downloads, name)
-            for _ in range(600):
-                if os.path.exists(path):
-                    break
-                time.sleep(0.05)
-            saved[name] = open(path, "rb").read() if os.path.exists(path) else b""
-        check("log.txt downloads with the desktop's bytes", saved["log.txt"] == desktop)
-        check("the picture saves as the canvas's PNG", saved["hexil.png"].startswith(
-            b"\x89PNG") and rgb(saved["hexil.png"]) == picture(), "%d bytes saved, files: %r" % (
-            len(saved["hexil.png"]), os.listdir(downloads)))
-        act([(200, 386), "7"])
-        wait_frames(2)
-        driver.refresh()
-        count = wait_frames(1)
-        check("a reload starts afresh in its link's state", count == 1 and log() == text and
-              picture() == exported("--angles 67"), "%d frames, log %r" % (
-                  count, log()))
-        pages = web_pages.Pages(driver, url, exported, check, axe, named)
-        pages.links(links[1::4], LINKS)
-        pages.keys(IGNORED_KEYS)
-        pages.keypad()
-        pages.widths()
-        pages.touch_screen()
-        pages.readable()
-        outside = [u for u in web_pages.network(driver) if u.startswith("http") and
-                   not u.startswith(url) and not u.startswith(url.replace("hexil/", "embed.html"))]
+        links(session(desktop, downloads)[1::4])
+        keypad()
+        devices()
+        readable()
+        messages = [json.loads(e["message"])["message"] for e in driver.get_log("performance")]
+        outside = [u for u in (m["params"]["request"]["url"] for m in messages
+                               if m["method"] == "Network.requestWillBeSent")
+                   if u.startswith("http") and not u.startswith(url) and
+                   not u.startswith(url.replace("hexil/", "embed.html"))]
         check("the browser's network log: no request leaves the page's folder", not outside,
               repr(outside[:5]))
     finally:
         driver.quit()
-    outside = [path for path in requests if not path.startswith(FOLDER) and
-               path != "/course/embed.html"]
+    outside = [p for p in requests if not p.startswith(FOLDER) and p != "/course/embed.html"]
     check("no request leaves the page's folder", not outside, repr(outside))
-    names = set(os.path.basename(path) or "index.html" for path in requests
-                if path.startswith(FOLDER))
-    total = sum(len(gzip.compress(open(os.path.join(site, name), "rb").read(), 9))
-                for name in names)
+    names = set(os.path.basename(p) or "index.html" for p in requests if p.startswith(FOLDER))
+    total = sum(len(gzip.compress(open(os.path.join(site, n), "rb").read(), 9)) for n in names)
     check("at most 2.5 MB transferred with gzip", total <= 2.5e6, "%d bytes" % total)
     print("%d passed, %d failed" % (passed, failed))
     return 1 if failed else 0

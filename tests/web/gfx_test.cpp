@@ -1,6 +1,5 @@
-// The web build's SDL_gfx (recovered from libsdl-gfx1.2-doc) against Debian's 2.0.25,
-// opened with dlopen(RTLD_LOCAL) so the names never meet: both draw the same shapes on the
-// viewer's screen, which must stay equal byte for byte.
+// The web build's SDL_gfx (recovered from libsdl-gfx1.2-doc) against Debian's 2.0.25, opened
+// with dlopen(RTLD_LOCAL) so the names never meet: the same shapes, equal byte for byte.
 
 #include "draw/picture.h"
 #include "model/subdivision.h"
@@ -12,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -39,22 +39,24 @@ const Gfx debian{real(aalineRGBA, "aalineRGBA"), real(filledCircleRGBA, "filledC
 struct Shape {
     std::vector<Sint16> xs, ys;
     int radius = -1;
-    Uint8 r = 0, g = 0, b = 0, a = 255;
+    SDL_Color c{};
+    Uint8 a = 255;
 
     void draw(const Gfx& gfx, SDL_Surface* target) const {
         if (radius >= 0) {
-            gfx.circle(target, xs[0], ys[0], static_cast<Sint16>(radius), r, g, b, a);
+            gfx.circle(target, xs[0], ys[0], static_cast<Sint16>(radius), c.r, c.g, c.b, a);
         } else if (xs.size() == 2) {
-            gfx.line(target, xs[0], ys[0], xs[1], ys[1], r, g, b, a);
+            gfx.line(target, xs[0], ys[0], xs[1], ys[1], c.r, c.g, c.b, a);
         } else {
-            gfx.polygon(target, xs.data(), ys.data(), static_cast<int>(xs.size()), r, g, b, a);
+            gfx.polygon(target, xs.data(), ys.data(), static_cast<int>(xs.size()), c.r, c.g, c.b,
+                        a);
         }
     }
 };
 
 std::ostream& operator<<(std::ostream& out, const Shape& s) {
     return out << testing::PrintToString(s.xs) << testing::PrintToString(s.ys) << " radius "
-               << s.radius << " rgba " << +s.r << "," << +s.g << "," << +s.b << "," << +s.a;
+               << s.radius << " rgba " << +s.c.r << "," << +s.c.g << "," << +s.c.b << "," << +s.a;
 }
 
 // A painter of the viewer's picture that keeps its faces, arrows and dots as shapes.
@@ -62,19 +64,16 @@ struct ShapeRecorder {
     std::vector<Shape> shapes;
 
     void add(std::vector<Pixel> corners, int radius, SDL_Color c) {
-        Shape shape{{}, {}, radius, c.r, c.g, c.b, 255};
+        std::vector<Sint16> xs, ys;
         for (Pixel p : corners) {
-            shape.xs.push_back(static_cast<Sint16>(p.x));
-            shape.ys.push_back(static_cast<Sint16>(p.y));
+            xs.push_back(Sint16(p.x));
+            ys.push_back(Sint16(p.y));
         }
-        shapes.push_back(shape);
+        shapes.push_back({xs, ys, radius, c});
     }
     void background() {}
-    void face(const FaceShape& face) {
-        const SDL_Color c = face.fillColor;
-        shapes.push_back({{}, {}, -1, c.r, c.g, c.b, 255});
-        shapes.back().xs.assign(face.xs.begin(), face.xs.end());
-        shapes.back().ys.assign(face.ys.begin(), face.ys.end());
+    void face(const FaceShape& f) {
+        shapes.push_back({{f.xs.begin(), f.xs.end()}, {f.ys.begin(), f.ys.end()}, -1, f.fillColor});
     }
     void arrow(const ArrowShape& shape) {
         const Arrow& arrow = shape.arrow;
@@ -88,26 +87,21 @@ struct ShapeRecorder {
 
 class WebGfx : public ::testing::Test {
   protected:
-    WebGfx() {
-        for (SDL_Surface*& surface : surfaces) {
-            surface = SDL_CreateRGBSurface(SDL_SWSURFACE, windowWidth, windowHeight, 32, 0xFF0000,
-                                           0x00FF00, 0x0000FF, 0);
-        }
-    }
-    ~WebGfx() override {
-        SDL_FreeSurface(surfaces[0]);
-        SDL_FreeSurface(surfaces[1]);
+    using Surface = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
+    static Surface window() {
+        return {SDL_CreateRGBSurface(SDL_SWSURFACE, windowWidth, windowHeight, 32, 0xFF0000,
+                                     0x00FF00, 0x0000FF, 0),
+                SDL_FreeSurface};
     }
 
     // Both surfaces white, or the same noise, which every blend shows through.
     void fill(bool noise) {
         std::mt19937 random(7);
-        for (int y = 0; y < windowHeight; ++y) {
-            for (int x = 0; x < windowWidth; ++x) {
-                const Uint32 pixel = noise ? random() & 0xFFFFFF : 0xFFFFFF;
-                for (SDL_Surface* surface : surfaces) {
-                    static_cast<Uint32*>(surface->pixels)[y * surface->pitch / 4 + x] = pixel;
-                }
+        for (int i = 0; i < windowWidth * windowHeight; ++i) {
+            const Uint32 pixel = noise ? random() & 0xFFFFFF : 0xFFFFFF;
+            for (const Surface& s : surfaces) {
+                static_cast<Uint32*>(s->pixels)[i / windowWidth * s->pitch / 4 + i % windowWidth] =
+                    pixel;
             }
         }
     }
@@ -115,7 +109,7 @@ class WebGfx : public ::testing::Test {
     // The first row from first to last in which the surfaces differ, or -1.
     int differingRow(int first, int last) const {
         for (int y = std::max(first, 0); y <= std::min(last, windowHeight - 1); ++y) {
-            const auto row = [&](SDL_Surface* s) {
+            const auto row = [&](const Surface& s) {
                 return static_cast<const Uint8*>(s->pixels) + y * s->pitch;
             };
             if (std::memcmp(row(surfaces[0]), row(surfaces[1]), windowWidth * 4) != 0) {
@@ -129,8 +123,8 @@ class WebGfx : public ::testing::Test {
     void drawBoth(const std::vector<Shape>& shapes, const std::string& where) {
         ASSERT_NE(debian.line, nullptr) << dlerror();
         for (const Shape& shape : shapes) {
-            shape.draw(recovered, surfaces[0]);
-            shape.draw(debian, surfaces[1]);
+            shape.draw(recovered, surfaces[0].get());
+            shape.draw(debian, surfaces[1].get());
             const auto [low, high] = std::minmax_element(shape.ys.begin(), shape.ys.end());
             const int reach = std::max(shape.radius, 0) + 1;
             ASSERT_EQ(differingRow(*low - reach, *high + reach), -1) << where << ": " << shape;
@@ -138,7 +132,7 @@ class WebGfx : public ::testing::Test {
         ASSERT_EQ(differingRow(0, windowHeight - 1), -1) << where;
     }
 
-    SDL_Surface* surfaces[2] = {};
+    Surface surfaces[2] = {window(), window()};
 };
 
 // Every face, arrow and dot of the picture, listing shown and hidden, with each kind of
@@ -154,12 +148,10 @@ TEST_F(WebGfx, EveryShapeOfTheViewerStates) {
             model.build(n);
             const Vertex v0 = model.vertices[0];
             const std::vector<Vertex> f0 = model.faceVertices(0);
-            const Pixel picks[] = {
-                {-1, -1},
-                {v0.x + 2, v0.y - 3},
-                {(f0[0].x + f0[1].x + f0[2].x) / 3, (f0[0].y + f0[1].y + f0[2].y) / 3},
-                {995, 595}};
-            for (Pixel at : picks) {
+            for (Pixel at :
+                 {Pixel{-1, -1}, Pixel{v0.x + 2, v0.y - 3},
+                  Pixel{(f0[0].x + f0[1].x + f0[2].x) / 3, (f0[0].y + f0[1].y + f0[2].y) / 3},
+                  Pixel{995, 595}}) {
                 model.clearSelection();
                 if (at.x >= 0) {
                     model.pick(at.x, at.y);
@@ -168,12 +160,10 @@ TEST_F(WebGfx, EveryShapeOfTheViewerStates) {
                 ShapeRecorder recorder;
                 paint(framePicture(model, StatusLine{}), recorder);
                 fill(false);
-                const std::string pick = std::to_string(at.x) + "," + std::to_string(at.y);
                 drawBoth(recorder.shapes, "N = " + std::to_string(n) + (listing ? " listing" : "") +
-                                              " pick at " + pick);
-                if (HasFatalFailure()) {
-                    return;
-                }
+                                              " pick at " + std::to_string(at.x) + "," +
+                                              std::to_string(at.y));
+                ASSERT_FALSE(HasFatalFailure());
             }
         }
     }
@@ -186,8 +176,10 @@ TEST_F(WebGfx, RandomShapesClippedAtTheEdges) {
         return static_cast<Sint16>(std::uniform_int_distribution<int>(low, high)(random));
     };
     const auto shape = [&](std::vector<Sint16> xs, std::vector<Sint16> ys, int radius) {
-        Shape s{std::move(xs), std::move(ys), radius, Uint8(number(0, 255)), Uint8(number(0, 255))};
-        s.b = Uint8(number(0, 255));
+        Shape s{std::move(xs),
+                std::move(ys),
+                radius,
+                {Uint8(number(0, 255)), Uint8(number(0, 255)), Uint8(number(0, 255)), 0}};
         s.a = Uint8(number(0, 1) ? 255 : number(0, 255));
         return s;
     };

@@ -29,11 +29,10 @@ std::string shapeOf(const SDL_Surface* s) {
 
 // Empty when both surfaces exist and are the same to the byte, else what differs first.
 std::string difference(const SDL_Surface* real, const SDL_Surface* own) {
-    std::ostringstream out;
     if (!real || !own || shapeOf(real) != shapeOf(own)) {
-        out << "Debian's surface [" << shapeOf(real) << "], ours [" << shapeOf(own) << ']';
-        return out.str();
+        return "Debian's surface [" + shapeOf(real) + "], ours [" + shapeOf(own) + ']';
     }
+    std::ostringstream out;
     const auto *want = static_cast<const Uint32*>(real->pixels),
                *got = static_cast<const Uint32*>(own->pixels);
     const int words = real->h * real->pitch / 4,
@@ -87,10 +86,10 @@ class WebTtf : public ::testing::Test {
             TTF_SetFontOutline(real, 0);
             web::TTF_SetFontOutline(own, 0);
         }
-        const std::string differs = difference(want, got);
-        EXPECT_EQ(differs, "") << '"' << text << "\" at " << size << " pt, outline " << outline
-                               << (toggled ? " toggled" : "") << ", colour (" << int{color.r} << ','
-                               << int{color.g} << ',' << int{color.b} << ')';
+        EXPECT_EQ(difference(want, got), "")
+            << '"' << text << "\" at " << size << " pt, outline " << outline
+            << (toggled ? " toggled" : "") << ", colour (" << int{color.r} << ',' << int{color.g}
+            << ',' << int{color.b} << ')';
         compared += 1;
         SDL_FreeSurface(want);
         SDL_FreeSurface(got);
@@ -159,40 +158,36 @@ TEST_F(WebTtf, Utf8TextAndOddSizesMatchByteForByte) {
 }
 
 // Failures match, message and all: no library, a missing file, no font, a size FreeType
-// refuses, text without width (with an outline, the outline's width).
+// refuses, text without width (with an outline, the outline's width). The error text is
+// cleared first, so that an own failure that sets no message cannot pass on the real one's.
 TEST_F(WebTtf, FailuresMatch) {
-    const auto expectSameFailure = [](const char* path, int size) {
-        EXPECT_EQ(TTF_OpenFont(path, size), nullptr) << path << " at " << size << " pt";
+    const auto sameFailure = [](const std::string& what, auto real, auto own) {
+        EXPECT_EQ(real(), nullptr) << what;
         const std::string realError = SDL_GetError();
-        SDL_SetError("none");
-        EXPECT_EQ(web::TTF_OpenFont(path, size), nullptr) << path << " at " << size << " pt";
-        EXPECT_EQ(SDL_GetError(), realError) << path << " at " << size << " pt";
+        SDL_ClearError();
+        EXPECT_EQ(own(), nullptr) << what;
+        EXPECT_EQ(SDL_GetError(), realError) << what;
     };
     TTF_Quit();
     web::TTF_Quit();
-    // Debian's TTF_OpenFont leaks its file handle when the library is not started, so its
-    // message is read through TTF_OpenFontRW on a handle closed here.
-    SDL_RWops* file = SDL_RWFromFile(HEXIL_FONT_PATH, "rb");
-    EXPECT_EQ(TTF_OpenFontRW(file, 0, 11), nullptr);
-    const std::string notStarted = SDL_GetError();
-    SDL_RWclose(file);
-    // Cleared first, so that an own failure that sets no message cannot pass on the real one's.
-    SDL_ClearError();
-    EXPECT_EQ(web::TTF_OpenFont(HEXIL_FONT_PATH, 11), nullptr);
-    EXPECT_EQ(SDL_GetError(), notStarted);
+    // Debian's TTF_OpenFont leaks its file when the library is not started: TTF_OpenFontRW.
+    const auto notStarted = [] {
+        SDL_RWops* file = SDL_RWFromFile(HEXIL_FONT_PATH, "rb");
+        TTF_Font* font = TTF_OpenFontRW(file, 0, 11);
+        SDL_RWclose(file);
+        return font;
+    };
+    sameFailure("not started", notStarted, [] { return web::TTF_OpenFont(HEXIL_FONT_PATH, 11); });
     ASSERT_EQ(TTF_Init(), 0);
     ASSERT_EQ(web::TTF_Init(), 0);
-    for (const char* path : {"no-such-font.ttf", "/etc/passwd", "/"}) {
-        expectSameFailure(path, 11);
+    for (const char* path : {"no-such-font.ttf", "/etc/passwd", "/", HEXIL_FONT_PATH}) {
+        const int size = path == std::string(HEXIL_FONT_PATH) ? 100000 : 11; // one FreeType refuses
+        const auto real = [=] { return TTF_OpenFont(path, size); };
+        sameFailure(path, real, [=] { return web::TTF_OpenFont(path, size); });
     }
-    expectSameFailure(HEXIL_FONT_PATH, 100000);
-
     auto [real, own] = font(11, 0);
-    EXPECT_EQ(TTF_RenderUTF8_Blended(real, "", ink), nullptr);
-    const std::string realEmpty = SDL_GetError();
-    SDL_SetError("none");
-    EXPECT_EQ(web::TTF_RenderUTF8_Blended(own, "", ink), nullptr);
-    EXPECT_EQ(SDL_GetError(), realEmpty);
+    const auto realEmpty = [&] { return TTF_RenderUTF8_Blended(real, "", ink); };
+    sameFailure("empty text", realEmpty, [&] { return web::TTF_RenderUTF8_Blended(own, "", ink); });
     compare("", 11, 3, ink);
 }
 
