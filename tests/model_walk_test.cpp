@@ -39,10 +39,9 @@ template <class S> auto selectionOf(S& s) {
 using Selection = std::tuple<int, int, std::vector<int>, std::vector<int>, int, int, int, int,
                              std::vector<RecordRef>, std::vector<Step>>;
 
-// What a left click on a vertex's own pixel or inside a face gives, wherever it picks that
-// record (every corner at N <= 40, where corners lie more than the pick radius apart, but
-// only the first at N = 1000); select elsewhere. A half-edge with its links. The walk is
-// the record alone.
+// What a click on a vertex's pixel or inside a face gives where it picks that record (every
+// corner at N <= 40, only the first at N = 1000, where corners lie closer than the pick
+// radius), else select; a half-edge with its links. The walk is the record alone.
 Selection pickedAlone(const Subdivision& built, RecordRef r, int& clicks) {
     if (r.kind == RecordRef::halfEdge) {
         const HalfEdge& h = built.halfEdges[r.number];
@@ -73,9 +72,8 @@ struct Walker {
     bool everyInvariant;
     int clicks = 0; // vertices picked by a click on their own pixel
 
-    // Tries every step letter from the selection at, reached by the expression walked,
-    // and below each that applies every walk of up to depth - 1 more steps; the selection
-    // is restored after each.
+    // Every step from at, reached by walked, and below each that applies every walk of up
+    // to depth - 1 more steps; the selection is restored after each.
     void walk(RecordRef at, const std::string& walked, int depth) {
         const Selection before = selectionOf(s);
         for (std::size_t i = 0; i < letters.size(); ++i) {
@@ -192,18 +190,15 @@ TEST(Walk, LongWalksKeepEightStepsAndReadTrue) {
     }
 }
 
-// The hexagon's walks as a handout writes them; nothing picked walks nowhere; names that
-// are no record's.
+// The hexagon's walks as a handout writes them; nothing picked walks nowhere; bad names.
 TEST(Walk, WorkedExamplesAndRefusals) {
     Subdivision s(nullptr);
     s.build(6);
+    // clang-format off
     const std::tuple<const char*, const char*, const char*> examples[] = {
-        {"f0", "eno", "f0.edge.next.opp = e3"},
-        {"v3", "EP", "v3.edge.prev = e8"},
-        {"e4", "f", "e4.face = f1"},
-        {"e9", "v", "e9.target = v0"},
-        {"f4", "eovepf", "f4.edge.opp.target.edge.prev.face = f3"},
-    };
+        {"f0", "eno", "f0.edge.next.opp = e3"}, {"v3", "EP", "v3.edge.prev = e8"}, {"e4", "f", "e4.face = f1"},
+        {"e9", "v", "e9.target = v0"}, {"f4", "eovepf", "f4.edge.opp.target.edge.prev.face = f3"}};
+    // clang-format on
     for (const auto& [anchor, steps, expression] : examples) {
         ASSERT_TRUE(s.select(*parseRecordName(anchor)));
         EXPECT_EQ("", s.walkExpression());
