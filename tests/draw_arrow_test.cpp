@@ -1,4 +1,5 @@
 #include "draw/arrow.h"
+#include "draw/hit.h"
 #include "draw/picture.h"
 #include "model/subdivision.h"
 
@@ -80,16 +81,41 @@ Arrow ruledArrow(Pixel head, Pixel tail) {
 }
 
 // For N from 3 to 12, listing on and off, with each half-edge picked in turn: every arrow
-// of the frame and of hit-testing lies where the rule puts it; the picked one's arrow and
-// those of its next, prev and opp take their colours and come last, the picked one on top
-// with a copy one pixel further from its edge.
-TEST(DrawArrow, EveryArrowOfTheFrameFollowsTheRule) {
+// of the frame and of hit-testing lies where the rule puts it and the middle of its shaft
+// picks its half-edge; the picked one's arrow and those of its next, prev and opp take
+// their colours and come last, the picked one on top with a copy one pixel further from
+// its edge. A point on an edge, 2 pixels from both twins, picks the lower number; points
+// 8 pixels out from the boundary (6 from the outer arrow), every inner face's centre and
+// the window's corners pick nothing.
+TEST(DrawArrow, EveryArrowOfTheFrameFollowsTheRuleAndPicksItsHalfEdge) {
     const auto rgb = [](SDL_Color c) { return c.r << 16 | c.g << 8 | c.b; };
+    const auto picks = [](const Subdivision& s, double x, double y) {
+        return recordName(
+            recordAt(s, static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))));
+    };
+    int ties = 0;
     for (int n = 3; n <= 12; ++n) {
         for (bool listing : {true, false}) {
             Subdivision s;
             s.showListing = listing;
             s.build(n);
+            const std::string where = std::to_string(n) + (listing ? " listing" : "");
+            // Beside each side of the polygon, and in each triangle's centre.
+            const int cx = listing ? 250 : 500, cy = windowHeight / 2;
+            for (int i = 0; i < n; ++i) {
+                const Vertex &a = s.vertices[i], &b = s.vertices[(i + 1) % n],
+                             &c = s.vertices[std::max(i - 1, 0)];
+                const double mx = (a.x + b.x) / 2.0, my = (a.y + b.y) / 2.0;
+                const double out = 1 + 8 / std::hypot(mx - cx, my - cy);
+                EXPECT_EQ("", picks(s, cx + out * (mx - cx), cy + out * (my - cy)))
+                    << where << " beside v" << i;
+                EXPECT_TRUE(i < 2 || picks(s, (s.vertices[0].x + a.x + c.x) / 3,
+                                           (s.vertices[0].y + a.y + c.y) / 3) == "")
+                    << where << " triangle " << i;
+            }
+            for (auto [x, y] : {std::pair{0, 0}, {0, 599}, {427, 599}, {999, 0}, {427, 38}}) {
+                EXPECT_EQ("", picks(s, x, y)) << where << " " << x << "," << y;
+            }
             for (int picked = 0; picked < static_cast<int>(s.halfEdges.size()); ++picked) {
                 s.select({RecordRef::halfEdge, picked});
                 const Picture picture = framePicture(s, StatusLine{});
@@ -103,12 +129,21 @@ TEST(DrawArrow, EveryArrowOfTheFrameFollowsTheRule) {
                     const int h = shape.halfEdge;
                     const int role =
                         static_cast<int>(i + 4) - static_cast<int>(picture.arrows.size());
-                    const std::string what = std::to_string(n) + " e" + std::to_string(h);
+                    const std::string what = where + " e" + std::to_string(h);
                     const Vertex& v = s.vertices[s.halfEdges[h].target];
                     const Vertex& t = s.vertices[s.origin(h)];
                     const Arrow expected = ruledArrow({v.x, v.y}, {t.x, t.y});
                     EXPECT_EQ(ends(expected), ends(shape.arrow)) << what;
                     EXPECT_EQ(ends(expected), ends(halfEdgeArrow(s, h))) << what;
+                    const Arrow& a = shape.arrow;
+                    const std::string name = recordName({RecordRef::halfEdge, h});
+                    EXPECT_EQ(name, picks(s, (a.from.x + a.to.x) / 2, (a.from.y + a.to.y) / 2))
+                        << what;
+                    // On a level or upright edge both twins' arrows lie 2 pixels off it.
+                    if (h < s.halfEdges[h].opp && (v.x == t.x || v.y == t.y)) {
+                        ties += picked == 0;
+                        EXPECT_EQ(name, picks(s, (v.x + t.x) / 2, (v.y + t.y) / 2)) << what;
+                    }
                     EXPECT_EQ(role >= 0 ? roles[role] : -1, role >= 0 ? h : -1) << what;
                     EXPECT_EQ(rgb(role >= 0 ? colors[role] : palette::inkColor),
                               rgb(shape.lineColor))
@@ -125,4 +160,5 @@ TEST(DrawArrow, EveryArrowOfTheFrameFollowsTheRule) {
             }
         }
     }
+    EXPECT_GT(ties, 10);
 }
