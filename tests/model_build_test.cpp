@@ -70,10 +70,10 @@ TEST(Build, KeepsEveryInvariantAndTheCornersOnTheAxis) {
             s.build(n);
             const Violation v = checkInvariants(s);
             ASSERT_FALSE(v) << "n = " << n << ", " << describe(v);
-            ASSERT_EQ(
-                std::vector<std::size_t>({s.vertices.size(), s.halfEdges.size(), s.faces.size()}),
-                std::vector<std::size_t>(
-                    {std::size_t(n), std::size_t(4 * n - 6), std::size_t(n - 1)}));
+            ASSERT_TRUE(s.vertices.size() == std::size_t(n) &&
+                        s.faces.size() == std::size_t(n - 1) &&
+                        s.halfEdges.size() == std::size_t(4 * n - 6))
+                << n;
             const int cx = showListing ? 250 : 500, half = n / 2 - 1;
             EXPECT_EQ(s.vertices.back(), (Vertex{cx + 150, 299, 3 * n - 7})) << n;
             EXPECT_TRUE(n % 2 || (s.vertices[half].x == cx - 150 && s.vertices[half].y == 300))
