@@ -60,8 +60,7 @@ TEST_F(DrawSceneTest, EachSelectionColoursThePictureAndTheListing) {
 // Without the listing the outer face's label moves from (50, 300) to (166, 300). Hidden
 // labels leave the picture as if there were no font. An empty structure paints only the
 // listing's titles. The frame adds the status line "Angles: N" at 13 points at (10, 10).
-// Nothing spills past the right or bottom edge.
-TEST_F(DrawSceneTest, DisplaySwitchesTheStatusLineAndTheEdges) {
+TEST_F(DrawSceneTest, DisplaySwitchesAndTheStatusLine) {
     Font status = openFontPair(HEXIL_FONT_PATH, 13);
     model.showListing = false;
     model.build(6);
@@ -93,10 +92,11 @@ TEST_F(DrawSceneTest, DisplaySwitchesTheStatusLineAndTheEdges) {
     redraw();
     EXPECT_TRUE(shows("List of vertices (0):", 428, 20, ink));
     EXPECT_EQ(0, inked(0, 39, 1000, 600));
+}
 
-    // Labels past an edge move inside, vertices' 10 pixels in, e0's and e1's (centred on x
-    // 999) to end at 1000. Listing rows from y = 600 on are not drawn, even where 16 bits wrap.
-    model = Subdivision(&font);
+// Labels past an edge move inside, vertices' 10 pixels in, e0's and e1's (centred on x 999)
+// to end at 1000. Listing rows from y = 600 on are not drawn, even where 16 bits wrap.
+TEST_F(DrawSceneTest, NothingSpillsPastTheRightOrBottomEdge) {
     model.showListing = false;
     model.vertices = {{999, 100, 0}, {999, 300, 1}, {500, 597, -1}};
     model.halfEdges = {{0, -1, 1, 1, 1}, {1, -1, 0, 0, 0}};
