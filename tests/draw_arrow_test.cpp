@@ -1,4 +1,5 @@
 #include "draw/arrow.h"
+#include "draw/hit.h"
 #include "draw/picture.h"
 #include "model/subdivision.h"
 
@@ -7,7 +8,14 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <string>
+
+// An arrow's points in order, all 0 for none.
+std::array<int, 8> ends(const std::optional<Arrow>& arrow) {
+    const Arrow a = arrow.value_or(Arrow{});
+    return {a.from.x, a.from.y, a.to.x, a.to.y, a.wing1.x, a.wing1.y, a.wing2.x, a.wing2.y};
+}
 
 // The hexagon's e0, e13 and e1. For every half-edge h of a range of builds: twins share
 // the shaft pulled 4 pixels in at both ends, moved off it in opposite directions, so the
@@ -15,15 +23,10 @@
 // 10 pixels h lies 1 to 2.5 pixels left of its way on screen, with 7-pixel wings. Ends
 // on one pixel have no arrow.
 TEST(DrawArrow, HexagonWorkedNumbersAndEveryBuild) {
-    const auto points = [](Pixel head, Pixel tail) {
-        const Arrow a = halfEdgeArrow(head, tail).value();
-        return std::array{a.from.x,  a.from.y,  a.to.x,    a.to.y,
-                          a.wing1.x, a.wing1.y, a.wing2.x, a.wing2.y};
-    };
     const Pixel v0{325, 429}, v1{175, 429}, v2{100, 300};
-    EXPECT_EQ((std::array{179, 427, 321, 427, 314, 423, 314, 430}), points(v0, v1));
-    EXPECT_EQ((std::array{321, 431, 179, 431, 185, 434, 185, 427}), points(v1, v0));
-    EXPECT_EQ((std::array{320, 429, 102, 303, 105, 309, 108, 303}), points(v2, v0));
+    EXPECT_EQ((std::array{179, 427, 321, 427, 314, 423, 314, 430}), ends(halfEdgeArrow(v0, v1)));
+    EXPECT_EQ((std::array{321, 431, 179, 431, 185, 434, 185, 427}), ends(halfEdgeArrow(v1, v0)));
+    EXPECT_EQ((std::array{320, 429, 102, 303, 105, 309, 108, 303}), ends(halfEdgeArrow(v2, v0)));
 
     const auto distance = [](Pixel a, Pixel b) { return std::hypot(a.x - b.x, a.y - b.y); };
     int samePixel = 0;
@@ -56,10 +59,6 @@ TEST(DrawArrow, HexagonWorkedNumbersAndEveryBuild) {
     EXPECT_GT(samePixel, 0);
 }
 
-std::array<int, 8> ends(const Arrow& a) {
-    return {a.from.x, a.from.y, a.to.x, a.to.y, a.wing1.x, a.wing1.y, a.wing2.x, a.wing2.y};
-}
-
 // The arrow rule written out again: ends pulled 4 pixels in along the edge, moved 2.5 pixels
 // left of the way (truncated per component), wings 7 pixels long at 30 degrees.
 Arrow ruledArrow(Pixel head, Pixel tail) {
@@ -82,16 +81,41 @@ Arrow ruledArrow(Pixel head, Pixel tail) {
 }
 
 // For N from 3 to 12, listing on and off, with each half-edge picked in turn: every arrow
-// of the frame and of hit-testing lies where the rule puts it; the picked one's arrow and
-// those of its next, prev and opp take their colours and come last, the picked one on top
-// with a copy one pixel further from its edge.
-TEST(DrawArrow, EveryArrowOfTheFrameFollowsTheRule) {
+// of the frame and of hit-testing lies where the rule puts it and the middle of its shaft
+// picks its half-edge; the picked one's arrow and those of its next, prev and opp take
+// their colours and come last, the picked one on top with a copy one pixel further from
+// its edge. A point on an edge, 2 pixels from both twins, picks the lower number; points
+// 8 pixels out from the boundary (6 from the outer arrow), every inner face's centre and
+// the window's corners pick nothing.
+TEST(DrawArrow, EveryArrowOfTheFrameFollowsTheRuleAndPicksItsHalfEdge) {
     const auto rgb = [](SDL_Color c) { return c.r << 16 | c.g << 8 | c.b; };
+    const auto picks = [](const Subdivision& s, double x, double y) {
+        return recordName(
+            recordAt(s, static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))));
+    };
+    int ties = 0;
     for (int n = 3; n <= 12; ++n) {
         for (bool listing : {true, false}) {
             Subdivision s;
             s.showListing = listing;
             s.build(n);
+            const std::string where = std::to_string(n) + (listing ? " listing" : "");
+            // Beside each side of the polygon, and in each triangle's centre.
+            const int cx = listing ? 250 : 500, cy = windowHeight / 2;
+            for (int i = 0; i < n; ++i) {
+                const Vertex &a = s.vertices[i], &b = s.vertices[(i + 1) % n],
+                             &c = s.vertices[std::max(i - 1, 0)];
+                const double mx = (a.x + b.x) / 2.0, my = (a.y + b.y) / 2.0;
+                const double out = 1 + 8 / std::hypot(mx - cx, my - cy);
+                EXPECT_EQ("", picks(s, cx + out * (mx - cx), cy + out * (my - cy)))
+                    << where << " beside v" << i;
+                EXPECT_TRUE(i < 2 || picks(s, (s.vertices[0].x + a.x + c.x) / 3,
+                                           (s.vertices[0].y + a.y + c.y) / 3) == "")
+                    << where << " triangle " << i;
+            }
+            for (auto [x, y] : {std::pair{0, 0}, {0, 599}, {427, 599}, {999, 0}, {427, 38}}) {
+                EXPECT_EQ("", picks(s, x, y)) << where << " " << x << "," << y;
+            }
             for (int picked = 0; picked < static_cast<int>(s.halfEdges.size()); ++picked) {
                 s.select({RecordRef::halfEdge, picked});
                 const Picture picture = framePicture(s, StatusLine{});
@@ -105,12 +129,21 @@ TEST(DrawArrow, EveryArrowOfTheFrameFollowsTheRule) {
                     const int h = shape.halfEdge;
                     const int role =
                         static_cast<int>(i + 4) - static_cast<int>(picture.arrows.size());
-                    const std::string what = std::to_string(n) + " e" + std::to_string(h);
+                    const std::string what = where + " e" + std::to_string(h);
                     const Vertex& v = s.vertices[s.halfEdges[h].target];
                     const Vertex& t = s.vertices[s.origin(h)];
                     const Arrow expected = ruledArrow({v.x, v.y}, {t.x, t.y});
                     EXPECT_EQ(ends(expected), ends(shape.arrow)) << what;
-                    EXPECT_EQ(ends(expected), ends(halfEdgeArrow(s, h).value())) << what;
+                    EXPECT_EQ(ends(expected), ends(halfEdgeArrow(s, h))) << what;
+                    const Arrow& a = shape.arrow;
+                    const std::string name = recordName({RecordRef::halfEdge, h});
+                    EXPECT_EQ(name, picks(s, (a.from.x + a.to.x) / 2, (a.from.y + a.to.y) / 2))
+                        << what;
+                    // On a level or upright edge both twins' arrows lie 2 pixels off it.
+                    if (h < s.halfEdges[h].opp && (v.x == t.x || v.y == t.y)) {
+                        ties += picked == 0;
+                        EXPECT_EQ(name, picks(s, (v.x + t.x) / 2, (v.y + t.y) / 2)) << what;
+                    }
                     EXPECT_EQ(role >= 0 ? roles[role] : -1, role >= 0 ? h : -1) << what;
                     EXPECT_EQ(rgb(role >= 0 ? colors[role] : palette::inkColor),
                               rgb(shape.lineColor))
@@ -127,4 +160,5 @@ TEST(DrawArrow, EveryArrowOfTheFrameFollowsTheRule) {
             }
         }
     }
+    EXPECT_GT(ties, 10);
 }

@@ -46,16 +46,12 @@ TEST(DrawPalette, WalkColoursReadOnPaperAndStayApartForEveryVision) {
     constexpr SDL_Color colors[] = {pickedEdgeColor, nextEdgeColor,      prevEdgeColor,
                                     oppEdgeColor,    inkColor,           highlightColor,
                                     vertexColor,     neighbourLabelColor};
+    // clang-format off
     const Matrix visions[] = {{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}},
-                              {{{0.152286, 1.052583, -0.204868},
-                                {0.114503, 0.786281, 0.099216},
-                                {-0.003882, -0.048116, 1.051998}}},
-                              {{{0.367322, 0.860646, -0.227968},
-                                {0.280085, 0.672501, 0.047413},
-                                {-0.011820, 0.042940, 0.968881}}},
-                              {{{1.255528, -0.076749, -0.178779},
-                                {-0.078411, 0.930809, 0.147602},
-                                {0.004733, 0.691367, 0.303900}}}};
+        {{{0.152286, 1.052583, -0.204868}, {0.114503, 0.786281, 0.099216}, {-0.003882, -0.048116, 1.051998}}},
+        {{{0.367322, 0.860646, -0.227968}, {0.280085, 0.672501, 0.047413}, {-0.011820, 0.042940, 0.968881}}},
+        {{{1.255528, -0.076749, -0.178779}, {-0.078411, 0.930809, 0.147602}, {0.004733, 0.691367, 0.303900}}}};
+    // clang-format on
     for (int i = 0; i < 4; ++i) {
         const SDL_Color c = colors[i];
         const double luminance = 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);

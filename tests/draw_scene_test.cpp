@@ -2,6 +2,7 @@
 #include "draw_support.h"
 
 #include <list>
+#include <tuple>
 
 using DrawSceneTest = DrawTest;
 
@@ -16,28 +17,22 @@ TEST_F(DrawSceneTest, EachSelectionColoursThePictureAndTheListing) {
     };
     // clang-format off
     const View views[] = {
-        {6, -1, -1, {{250, 415, paper}, {230, 330, paper}, {300, 300, paper}, {990, 590, paper},
-                     {250, 427, ink}, {250, 431, ink}, {250, 429, paper}, {321, 427, ink},
-                     {314, 423, ink}, {314, 430, ink}, {179, 431, ink}, {320, 429, ink},
+        {6, -1, -1, {{250, 415, paper}, {230, 330, paper}, {300, 300, paper}, {990, 590, paper}, {250, 427, ink}, {250, 431, ink},
+                     {250, 429, paper}, {321, 427, ink}, {314, 423, ink}, {314, 430, ink}, {179, 431, ink}, {320, 429, ink},
                      {193, 379, ink, "f0"}, {43, 293, ink, "f4"}, {278, 422, ink, "e0"}}},
-        {6, 325, 429, {{250, 427, hl}, {250, 431, hl}, {250, 172, ink}, {278, 422, hl, "e0"},
-                       {202, 163, ink, "e8"}}},
-        {6, 200, 386, {{250, 415, picked}, {230, 330, nbFace}, {300, 300, paper},
-                       {990, 590, nbFace}, {193, 379, hl, "f0"}, {192, 292, nbLabel, "f1"},
-                       {267, 249, ink, "f2"}, {43, 293, nbLabel, "f4"}}},
-        {6, 600, 100, {{990, 590, picked}, {250, 415, nbFace}, {230, 330, nbFace},
-                       {300, 300, nbFace}, {193, 379, nbLabel, "f0"}, {43, 293, hl, "f4"}}},
-        {3, 175, 429, {{428, 20, ink, "List of vertices (3):"}, {600, 20, ink, "List of faces (2):"},
-                       {705, 20, ink, "List of half-edges (6):"}, {428, 39, hl, "v0"},
-                       {468, 39, hl, "x: 175"}, {508, 39, hl, "y: 429"}, {548, 39, hl, "e1"},
-                       {428, 67, ink, "v2"}, {468, 67, ink, "x: 400"}, {600, 39, ink, "f0"},
-                       {600, 53, ink, "f1"}, {630, 53, ink, "e5"}, {705, 39, hl, "e0"},
-                       {705, 53, hl, "e1"}, {705, 67, ink, "e2"}, {705, 81, hl, "e3"},
-                       {705, 95, hl, "e4"}, {735, 95, hl, "v1"}, {765, 95, hl, "f1"},
-                       {795, 95, hl, "next: e5"}, {855, 95, hl, "prev: e3"},
-                       {915, 95, hl, "opp: e0"}, {705, 109, ink, "e5"}}},
-        {3, 249, 299, {{428, 39, ink, "v0"}, {600, 39, hl, "f0"}, {630, 39, hl, "e0"},
-                       {600, 53, nbLabel, "f1"}, {630, 53, nbLabel, "e5"}, {705, 39, ink, "e0"}}},
+        {6, 325, 429, {{250, 427, hl}, {250, 431, hl}, {250, 172, ink}, {278, 422, hl, "e0"}, {202, 163, ink, "e8"}}},
+        {6, 200, 386, {{250, 415, picked}, {230, 330, nbFace}, {300, 300, paper}, {990, 590, nbFace}, {193, 379, hl, "f0"},
+                       {192, 292, nbLabel, "f1"}, {267, 249, ink, "f2"}, {43, 293, nbLabel, "f4"}}},
+        {6, 600, 100, {{990, 590, picked}, {250, 415, nbFace}, {230, 330, nbFace}, {300, 300, nbFace}, {193, 379, nbLabel, "f0"},
+                       {43, 293, hl, "f4"}}},
+        {3, 175, 429, {{428, 20, ink, "List of vertices (3):"}, {600, 20, ink, "List of faces (2):"}, {705, 20, ink, "List of half-edges (6):"},
+                       {428, 39, hl, "v0"}, {468, 39, hl, "x: 175"}, {508, 39, hl, "y: 429"}, {548, 39, hl, "e1"}, {428, 67, ink, "v2"},
+                       {468, 67, ink, "x: 400"}, {600, 39, ink, "f0"}, {600, 53, ink, "f1"}, {630, 53, ink, "e5"}, {705, 39, hl, "e0"},
+                       {705, 53, hl, "e1"}, {705, 67, ink, "e2"}, {705, 81, hl, "e3"}, {705, 95, hl, "e4"}, {735, 95, hl, "v1"},
+                       {765, 95, hl, "f1"}, {795, 95, hl, "next: e5"}, {855, 95, hl, "prev: e3"}, {915, 95, hl, "opp: e0"},
+                       {705, 109, ink, "e5"}}},
+        {3, 249, 299, {{428, 39, ink, "v0"}, {600, 39, hl, "f0"}, {630, 39, hl, "e0"}, {600, 53, nbLabel, "f1"}, {630, 53, nbLabel, "e5"},
+                       {705, 39, ink, "e0"}}},
         {3, 600, 100, {{600, 39, nbLabel, "f0"}, {600, 53, hl, "f1"}}}};
     // clang-format on
     for (const View& view : views) {
@@ -167,16 +162,12 @@ TEST_F(DrawSceneTest, AWalkColoursTheHalfEdgesAndIsWrittenUnderTheStatusLine) {
         wingEnds.insert(wingEnds.end(),
                         {{a.wing1.x, a.wing1.y, color}, {a.wing2.x, a.wing2.y, color}});
         checks.push_back(labelAt(keep("e" + std::to_string(h)), h, color));
-        const std::pair<const char*, int> items[] = {{"e", h},
-                                                     {"v", e.target},
-                                                     {"f", e.face},
-                                                     {"next: e", e.next},
-                                                     {"prev: e", e.prev},
-                                                     {"opp: e", e.opp}};
-        for (int i = 0; i < 6; ++i) {
-            const int x[] = {705, 735, 765, 795, 855, 915};
-            checks.push_back(
-                {x[i], 39 + 14 * h, color, keep(numbered(items[i].first, items[i].second))});
+        // clang-format off
+        const std::tuple<int, const char*, int> items[] = {{705, "e", h}, {735, "v", e.target}, {765, "f", e.face},
+            {795, "next: e", e.next}, {855, "prev: e", e.prev}, {915, "opp: e", e.opp}};
+        // clang-format on
+        for (auto [x, name, number] : items) {
+            checks.push_back({x, 39 + 14 * h, color, keep(numbered(name, number))});
         }
     }
     checks.push_back({705, 39 + 14, ink, "e1"});

@@ -36,9 +36,9 @@ template <class Main> auto withArguments(std::vector<std::string> words, Main ma
     return main(static_cast<int>(words.size()), argv.data());
 }
 
-Command parsed(const std::vector<std::string>& words) {
+const auto parsed = [](const std::vector<std::string>& words) {
     return withArguments(words, parseCommand);
-}
+};
 
 // Each command line and its options ("N labels listing pick format output") or error line.
 TEST(ExportOptions, CommandLines) {
@@ -68,11 +68,9 @@ TEST(ExportOptions, CommandLines) {
         {{"-o", "-", "--format", "png"}, "--output: - (standard output) takes a text format: --format svg, md, csv or json"},
         {{"--angles", "3"}, "--output: missing (the file to write, or - with --format)"},
         {{"-o", "a.png", "extra"}, "\"extra\": unexpected argument (the file to write goes after --output)"},
-        {{"-o", "a.png", "--angles"}, "--angles: needs a value"},
-        {{"-o"}, "--output: needs a value"},
+        {{"-o", "a.png", "--angles"}, "--angles: needs a value"}, {{"-o"}, "--output: needs a value"},
         {{"--no-labels=1", "-o", "a.png"}, "--no-labels: takes no value"},
-        {{"--frob", "-o", "a.png"}, "--frob: unknown option (see --help)"},
-        {{"-x", "-o", "a.png"}, "-x: unknown option (see --help)"},
+        {{"--frob", "-o", "a.png"}, "--frob: unknown option (see --help)"}, {{"-x", "-o", "a.png"}, "-x: unknown option (see --help)"},
         {{"--font", "", "-o", "a.png"}, "--font: the path is empty"},
     };
     // clang-format on
@@ -93,9 +91,7 @@ TEST(ExportOptions, CommandLines) {
     EXPECT_EQ(Command::version, parsed({"-V"}).action);
 }
 
-std::string n(const char* prefix, int number) {
-    return prefix + std::to_string(number);
-}
+const auto n = [](const char* prefix, int number) { return prefix + std::to_string(number); };
 
 // For every N from 3 to 200 and four views (listing off, labels off, vertex 0 or the outer
 // face picked): the CSV, each Markdown table's rows and the JSON document, written out
@@ -159,21 +155,14 @@ TEST(ExportTables, EveryRecordAndLinkForNFrom3To200) {
             json document = json::parse(toJson(s, o).dump(2)), none;
             document.erase("program");
             document.erase("version");
-            EXPECT_EQ(json({{"angles", angles},
-                            {"showLabels", o.showLabels},
-                            {"showListing", o.showListing},
-                            {"vertices", records[0]},
-                            {"faces", records[1]},
-                            {"halfEdges", records[2]},
-                            {"selection",
-                             view < 2 ? none
-                                      : json({{"click", {{"x", o.pick->x}, {"y", o.pick->y}}},
-                                              {"vertex", view == 2 ? json(0) : none},
-                                              {"face", view == 3 ? json(angles - 2) : none},
-                                              {"vertexEdges", s.pickedVertexEdges},
-                                              {"faceNeighbours", s.pickedFaceNeighbours}})}}),
-                      document)
-                << what;
+            // clang-format off
+            EXPECT_EQ(json({{"angles", angles}, {"showLabels", o.showLabels}, {"showListing", o.showListing},
+                            {"vertices", records[0]}, {"faces", records[1]}, {"halfEdges", records[2]},
+                            {"selection", view < 2 ? none : json({{"click", {{"x", o.pick->x}, {"y", o.pick->y}}},
+                                {"vertex", view == 2 ? json(0) : none}, {"face", view == 3 ? json(angles - 2) : none},
+                                {"vertexEdges", s.pickedVertexEdges}, {"faceNeighbours", s.pickedFaceNeighbours}})}}),
+                      document) << what;
+            // clang-format on
         }
     }
 }
@@ -254,15 +243,12 @@ TEST(ExportMain, FailuresLeaveNothingAndTheDefaultFontServes) {
     EXPECT_NE(std::string::npos, svg.str().find("font-family=\"DejaVu Sans\""));
     std::ofstream("kept.png") << "old";
     std::ofstream("a-file");
+    // clang-format off
     const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"--font", "missing.ttf", "-o", "x.png"}, "--font: "},
-        {{"--font", "a-file", "-o", "x.svg"}, "--font: "},
-        {{"--font", "missing.ttf", "-o", "x.md"}, "--font: "},
-        {{"--font", "missing.ttf", "-o", "kept.png"}, "--font: "},
-        {{"-o", "/proc/x.png"}, "--output: "},
-        {{"-o", "no-such-dir/x.png"}, "--output: "},
-        {{"-o", "a-file/x.png"}, "--output: "},
-    };
+        {{"--font", "missing.ttf", "-o", "x.png"}, "--font: "}, {{"--font", "a-file", "-o", "x.svg"}, "--font: "},
+        {{"--font", "missing.ttf", "-o", "x.md"}, "--font: "}, {{"--font", "missing.ttf", "-o", "kept.png"}, "--font: "},
+        {{"-o", "/proc/x.png"}, "--output: "}, {{"-o", "no-such-dir/x.png"}, "--output: "}, {{"-o", "a-file/x.png"}, "--output: "}};
+    // clang-format on
     for (const auto& [words, option] : cases) {
         std::ostringstream out, err;
         EXPECT_EQ(2, exportWith(words, out, err)) << words.back();
@@ -285,8 +271,7 @@ TEST(ExportMain, BadSelectionsAndWalks) {
         {{"--select", "e01"}, "--select: \"e01\" is not a record name (v, f or e and a number, as v3, f2, e7)"},
         {{"--select", "F0"}, "--select: \"F0\" is not a record name (v, f or e and a number, as v3, f2, e7)"},
         {{"--select", "e99999999999"}, "--select: \"e99999999999\" is not a record name (v, f or e and a number, as v3, f2, e7)"},
-        {{"--select"}, "--select: needs a value"},
-        {{"--select", "v6"}, "--select: v6 does not exist at N = 6 (v0 to v5)"},
+        {{"--select"}, "--select: needs a value"}, {{"--select", "v6"}, "--select: v6 does not exist at N = 6 (v0 to v5)"},
         {{"--select", "f5"}, "--select: f5 does not exist at N = 6 (f0 to f4)"},
         {{"--angles", "7", "--select", "e22"}, "--select: e22 does not exist at N = 7 (e0 to e21)"},
         {{"--select", "v0", "--angles", "2"}, "--select: v0 does not exist at N = 2 (the structure is empty)"},
@@ -330,26 +315,20 @@ TEST(ExportMain, SelectionsAndWalksAtSix) {
     // clang-format off
     const Case cases[] = {
         {{"--select", "f0", "--walk", "eno"}, {{"halfEdge", 3}, {"next", 4}, {"prev", 5}, {"opp", 1}, {"walk", "f0.edge.next.opp = e3"}},
-         "Selected f0, then the steps eno: picked half-edge e3.\n\nIts next, prev and opp: e4, e5, e1.\n\nWalk: `f0.edge.next.opp = e3`\n",
-         "opp e1, picked e3, next e4, prev e5"},
+         "Selected f0, then the steps eno: picked half-edge e3.\n\nIts next, prev and opp: e4, e5, e1.\n\nWalk: `f0.edge.next.opp = e3`\n", "opp e1, picked e3, next e4, prev e5"},
         {{"--select", "v3", "--walk", "EP"}, {{"halfEdge", 8}, {"next", 6}, {"prev", 7}, {"opp", 16}, {"walk", "v3.edge.prev = e8"}},
-         "Selected v3, then the steps ep: picked half-edge e8.\n\nIts next, prev and opp: e6, e7, e16.\n\nWalk: `v3.edge.prev = e8`\n",
-         "next e6, prev e7, picked e8, opp e16"},
+         "Selected v3, then the steps ep: picked half-edge e8.\n\nIts next, prev and opp: e6, e7, e16.\n\nWalk: `v3.edge.prev = e8`\n", "next e6, prev e7, picked e8, opp e16"},
         {{"--select", "e4", "--walk", "f"}, {{"face", 1}, {"faceNeighbours", {0, 2, 4}}, {"walk", "e4.face = f1"}},
-         "Selected e4, then the steps f: picked face f1.\n\nFaces across its half-edges, in cycle order: f0, f2, f4.\n\nWalk: `e4.face = f1`\n",
-         "neighbour f0, picked f1, neighbour f2, neighbour f4"},
+         "Selected e4, then the steps f: picked face f1.\n\nFaces across its half-edges, in cycle order: f0, f2, f4.\n\nWalk: `e4.face = f1`\n", "neighbour f0, picked f1, neighbour f2, neighbour f4"},
         {{"--select", "e9", "--walk", "v"}, {{"vertex", 0}, {"vertexEdges", atV0}, {"walk", "e9.target = v0"}},
          "Selected e9, then the steps v: picked vertex v0 at (325, 429).\n\nHalf-edges that start or end there: e0, e1, e3, e4, e6, e7, e9, e10, e12, e13.\n\nWalk: `e9.target = v0`\n",
          "picked v0, at picked vertex e0, at picked vertex e1, at picked vertex e3, at picked vertex e4, at picked vertex e6, at picked vertex e7, at picked vertex e9, at picked vertex e10, at picked vertex e12, at picked vertex e13"},
         {{"--pick", "200,386", "--walk", "e"}, {{"click", {{"x", 200}, {"y", 386}}}, {"halfEdge", 0}, {"next", 1}, {"prev", 2}, {"opp", 13}, {"walk", "f0.edge = e0"}},
-         "Left click at (200, 386), then the steps e: picked half-edge e0.\n\nIts next, prev and opp: e1, e2, e13.\n\nWalk: `f0.edge = e0`\n",
-         "picked e0, next e1, prev e2, opp e13"},
+         "Left click at (200, 386), then the steps e: picked half-edge e0.\n\nIts next, prev and opp: e1, e2, e13.\n\nWalk: `f0.edge = e0`\n", "picked e0, next e1, prev e2, opp e13"},
         {{"--pick", "200,386", "--select", "f2"}, {{"face", 2}, {"faceNeighbours", {1, 3, 4}}},
-         "Selected f2: picked face f2.\n\nFaces across its half-edges, in cycle order: f1, f3, f4.\n",
-         "neighbour f1, picked f2, neighbour f3, neighbour f4"},
+         "Selected f2: picked face f2.\n\nFaces across its half-edges, in cycle order: f1, f3, f4.\n", "neighbour f1, picked f2, neighbour f3, neighbour f4"},
         {{"--select", "e7", "--pick", "325,429"}, {{"click", {{"x", 325}, {"y", 429}}}, {"vertex", 0}, {"vertexEdges", atV0}},
-         "", "picked v0, at picked vertex e0, at picked vertex e1, at picked vertex e3, at picked vertex e4, at picked vertex e6, at picked vertex e7, at picked vertex e9, at picked vertex e10, at picked vertex e12, at picked vertex e13"},
-    };
+         "", "picked v0, at picked vertex e0, at picked vertex e1, at picked vertex e3, at picked vertex e4, at picked vertex e6, at picked vertex e7, at picked vertex e9, at picked vertex e10, at picked vertex e12, at picked vertex e13"}};
     for (const Case& c : cases) {
         std::string text[3];
         int i = 0;
