@@ -67,9 +67,9 @@ class Input : public ::testing::Test {
     InputHandler handler{app};
 };
 
-// Events in turn, each with the pointer, and then N, the pick, the switches and whether
-// the frame was redrawn. Keys act when released, keypad digits and other keys never; a
-// digit taking N past 9999 is refused and keeps the pick; t rebuilds, c keeps the pick.
+// Events in turn with the pointer, then N, the pick, the switches and whether it redrew. Keys
+// act when released, keypad digits and other keys never; a digit taking N past 9999 is
+// refused and keeps the pick; t rebuilds, c keeps the pick.
 TEST_F(Input, EachEventInTurn) {
     SDL_Event keyDown = keyUp(SDLK_5), buttonDown = buttonUp(SDL_BUTTON_LEFT);
     keyDown.type = SDL_KEYDOWN;
@@ -117,11 +117,10 @@ TEST_F(Input, EachEventInTurn) {
     }
 }
 
-// The walk at N = 6: each key of a row in turn (upper case: with Shift), or else its
-// button, then the selection, the walk's expression and whether a frame was drawn. Keys act
-// only where they apply; h and the middle button pick the arrow (a tie goes to the lower
-// number) or listing row under the pointer; every click, h and the middle button start the
-// walk afresh; past 8 steps the anchor moves on.
+// The walk at N = 6: each key of a row (upper case: with Shift) or its button, then the
+// selection, the walk and whether it redrew. Keys act only where they apply; h and the middle
+// button pick the arrow (a tie: the lower number) or row under the pointer, and like every
+// click start the walk afresh; past 8 steps the anchor moves on.
 TEST_F(Input, WalkKeysAndMiddleButton) {
     struct Step {
         std::string keys;
@@ -180,13 +179,10 @@ TEST_F(Input, WalkKeysAndMiddleButton) {
 
 TEST_F(Input, CloseStopsTheLoopAndLeavesLaterEventsAlone) {
     SDL_Event one = keyUp(SDLK_1), two = keyUp(SDLK_2), quit = ofType(SDL_QUIT);
-    SDL_PushEvent(&one);
-    SDL_PushEvent(&two);
+    SDL_PushEvent(&one), SDL_PushEvent(&two);
     EXPECT_TRUE(handler.handleEvents());
     EXPECT_EQ(app.angles, 612) << "every queued event is handled in one call";
-
-    SDL_PushEvent(&quit);
-    SDL_PushEvent(&one);
+    SDL_PushEvent(&quit), SDL_PushEvent(&one);
     EXPECT_FALSE(handler.handleEvents());
     EXPECT_EQ(app.angles, 612);
     EXPECT_FALSE(handler.handleEvent(quit));
@@ -209,17 +205,13 @@ AfterBurst afterBurst(const std::vector<SDL_Event>& burst, int x, int y, bool ba
     flips = 0;
     if (batched) {
         SDL_WarpMouse(x, y);
-        for (SDL_Event e : burst) {
-            EXPECT_EQ(SDL_PushEvent(&e), 0);
-        }
-        EXPECT_TRUE(handler.handleEvents());
     } else {
-        handler.mouseX = x;
-        handler.mouseY = y;
-        for (const SDL_Event& e : burst) {
-            EXPECT_TRUE(handler.handleEvent(e));
-        }
+        handler.mouseX = x, handler.mouseY = y;
     }
+    for (SDL_Event e : burst) {
+        EXPECT_EQ(batched ? SDL_PushEvent(&e) : int(!handler.handleEvent(e)), 0);
+    }
+    EXPECT_TRUE(!batched || handler.handleEvents());
     const Violation v = checkInvariants(app.subdivision);
     EXPECT_FALSE(v) << "invariant " << v.invariant << " at " << v.record;
     const auto* pixels = static_cast<const Uint32*>(app.screen->pixels);

@@ -38,8 +38,8 @@ std::string logOf(std::vector<std::string> lines) {
     return text;
 }
 
-// SDL started with the window's close queued, so a run ends by itself; the video modes
-// asked for are recorded, and those with a refused flag fail.
+// SDL started with the window's close queued, so a run ends by itself; video modes asked
+// for are recorded, those with a refused flag fail.
 std::vector<Uint32> videoFlagsAsked;
 Uint32 refusedFlags = 0;
 int initAndQueueQuit(Uint32 flags) {
@@ -77,14 +77,8 @@ TEST(Lifecycle, EachRunLogsItsStepsAndEndsWithItsStatus) {
     const std::vector<std::string> normal = {sdlOk, ttfOk, videoOk, fontOk, fontOk};
     const Platform closing{initAndQueueQuit, TTF_Init, recordedVideoMode};
     Platform noSdl, noTtf;
-    noSdl.init = [](Uint32) {
-        SDL_SetError("No available video device");
-        return -1;
-    };
-    noTtf.ttfInit = [] {
-        SDL_SetError("FreeType is missing");
-        return -1;
-    };
+    noSdl.init = [](Uint32) { return SDL_SetError("No available video device"), -1; };
+    noTtf.ttfInit = [] { return SDL_SetError("FreeType is missing"), -1; };
     struct Run {
         Platform platform;
         Uint32 refused;

@@ -45,17 +45,14 @@ e2e_dir() { mkdir -p "$XS_TMP/$1" && cp "$E2E_FONT" "$XS_TMP/$1/tahoma.ttf" && e
 # in UTF-8, stored in Windows-1250), each ended by "\n"; SED first edits the raw log.
 e2e_expect_log() {
     local description="$1" edit="" expected="$XS_DIR/log.expected" actual="$XS_DIR/log.edited"
+    [[ "$2" == -e ]] && { edit="$3"; shift 2; }
     shift
-    [[ "$1" == -e ]] && { edit="$2"; shift 2; }
     printf '%s\n' "$@" | iconv -f UTF-8 -t WINDOWS-1250 >"$expected"
     LC_ALL=C sed "$edit" "$XS_DIR/log.txt" >"$actual"
-    if cmp -s "$expected" "$actual"; then
-        e2e_pass "$description"
-    else
-        e2e_fail "$description" "log.txt differs (as UTF-8, cat -A):"
-        diff <(iconv -f WINDOWS-1250 -t UTF-8 "$expected" | cat -A) \
-            <(iconv -f WINDOWS-1250 -t UTF-8 "$actual" 2>&1 | cat -A) | head -n 40
-    fi
+    cmp -s "$expected" "$actual" && e2e_pass "$description" && return
+    e2e_fail "$description" "log.txt differs (as UTF-8, cat -A):"
+    diff <(iconv -f WINDOWS-1250 -t UTF-8 "$expected" | cat -A) \
+        <(iconv -f WINDOWS-1250 -t UTF-8 "$actual" 2>&1 | cat -A) | head -n 40
 }
 
 # e2e_close_normally: WM_DELETE_WINDOW ends the viewer, status 0, the normal log; under
@@ -69,8 +66,7 @@ e2e_close_normally() {
         e2e_check "sdl12-compat runs on SDL 2" grep -q 'libSDL2-2\.0\.so' <<<"$maps"
     fi
     if ! xs_running; then
-        xs_wait_exit 0
-        e2e_fail "the viewer runs until it is closed" "it ended with status $XS_STATUS"
+        xs_wait_exit 0; e2e_fail "the viewer runs until it is closed" "it ended with status $XS_STATUS"
     elif xs_close; then
         e2e_pass "WM_DELETE_WINDOW ends the viewer"
         e2e_expect_eq "exit status after closing" "0" "$XS_STATUS"

@@ -71,15 +71,13 @@ awk -v w="$XS_WIDTH" -v h="$XS_HEIGHT" 'BEGIN {
     n = 9999; labels = 0; listing = 0
     for (i = 1; i <= 2000; i++) {
         if (rand() < 0.55) {
-            do {
-                r = rand() * 100
+            do { r = rand() * 100
                 if ((n >= 1000 && r < 60) || (r >= 30 && r < 65)) key = "BackSpace"
                 else if (r < 30) key = int(rand() * 10)
                 else if (r < 75) key = rand() < 0.5 ? "c" : "t"
                 else key = other[1 + int(rand() * 10)]
             } while (key == last)
-            last = key
-            line = line " key --delay 1 " key
+            last = key; line = line " key --delay 1 " key
             if (key == "BackSpace") n = int(n / 10)
             else if (key ~ /^[0-9]$/ && n * 10 + key <= 9999) n = n * 10 + key
             else if (key == "c") labels = !labels

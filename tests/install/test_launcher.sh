@@ -9,20 +9,14 @@ launcher="$1" nofont="$2" font="$3"
 tmp="$(mktemp -d)"
 trap 'chmod -R u+w "$tmp"; rm -rf "$tmp"' EXIT
 failed=0 passed=0
-check() {
-    if eval "$2"; then passed=$((passed + 1)); echo "ok   - $1"; else
-        failed=$((failed + 1)); echo "FAIL - $1 ($2)"; fi
-}
+check() { if eval "$2"; then passed=$((passed + 1)) && echo "ok   - $1"; else failed=$((failed + 1)) && echo "FAIL - $1 ($2)"; fi; }
 
 # An installed tree PREFIX: bin/hexil and a fake lib/hexil/hexil that records its pid,
 # working directory, argument count and font, and exits with status 7.
 prefix() {
     mkdir -p "$tmp/$1/bin" "$tmp/$1/lib/hexil" && cp "$2" "$tmp/$1/bin/hexil"
-    cat >"$tmp/$1/lib/hexil/hexil" <<'VIEWER'
-#!/bin/sh
-{ echo "$$"; pwd; echo "$#"; readlink tahoma.ttf || cat tahoma.ttf; } >"$RECORD"
-exit 7
-VIEWER
+    printf '#!/bin/sh\n%s\nexit 7\n' '{ echo "$$"; pwd; echo "$#"; readlink tahoma.ttf || cat tahoma.ttf; } >"$RECORD"' \
+        >"$tmp/$1/lib/hexil/hexil"
     chmod +x "$tmp/$1/bin/hexil" "$tmp/$1/lib/hexil/hexil"
 }
 prefix usr "$launcher" && prefix nofont "$nofont"
@@ -37,7 +31,7 @@ run() {
         "$tmp/$pre/bin/hexil" an-argument 2>"$tmp/$name/stderr" &
     pid=$!
     wait "$pid" || status=$?
-    err="$(cat "$tmp/$name/stderr")"
+    err="$(<"$tmp/$name/stderr")"
 }
 
 record() { printf '%s\n%s\n0\n%s' "$@"; } # PID DIR FONT: what the fake viewer records
