@@ -29,8 +29,7 @@ run() {
     mkdir -p "$tmp/$name" && rec="$tmp/$name/record" status=0
     "${as[@]}" env -u XDG_STATE_HOME HOME="$tmp/$name/home" RECORD="$rec" "${@:3}" \
         "$tmp/$pre/bin/hexil" an-argument 2>"$tmp/$name/stderr" &
-    pid=$!
-    wait "$pid" || status=$?
+    pid=$! && wait "$pid" || status=$?
     err="$(<"$tmp/$name/stderr")"
 }
 
@@ -65,19 +64,15 @@ fails() {
 mkdir -p "$tmp/file" "$tmp/taken/state" "$tmp/dangling/state/hexil" "$tmp/readonly/state"
 : >"$tmp/file/state" && : >"$tmp/taken/state/hexil"
 ln -s /no/such/tahoma.ttf "$tmp/dangling/state/hexil/tahoma.ttf"
-fails file "$tmp/file/state/hexil" usr XDG_STATE_HOME="$tmp/file/state"
-fails taken "$tmp/taken/state/hexil" usr XDG_STATE_HOME="$tmp/taken/state"
+for name in file taken; do fails $name "$tmp/$name/state/hexil" usr XDG_STATE_HOME="$tmp/$name/state"; done
 fails dangling /no/such/tahoma.ttf usr XDG_STATE_HOME="$tmp/dangling/state"
 fails nohome "HOME is not set" usr env -u HOME
 fails nofont /no-such-font.ttf nofont
 check "nofont: no directory made" '[[ ! -e "$tmp/nofont/home" ]]'
 
 # Root writes into a read-only directory: as root this runs as nobody, in nobody's directory.
-if ((EUID == 0)); then
-    as=(setpriv --reuid=nobody --regid=nogroup --clear-groups --)
-    chmod 755 "$tmp"
-    chown -R nobody:nogroup "$tmp/readonly"
-fi
+((EUID != 0)) || { as=(setpriv --reuid=nobody --regid=nogroup --clear-groups --) && chmod 755 "$tmp" &&
+    chown -R nobody:nogroup "$tmp/readonly"; }
 chmod 555 "$tmp/readonly/state"
 fails readonly "$tmp/readonly/state/hexil" usr XDG_STATE_HOME="$tmp/readonly/state"
 
