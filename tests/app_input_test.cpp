@@ -52,8 +52,7 @@ class Input : public ::testing::Test {
     bool send(const SDL_Event& e, int x = 0, int y = 0) {
         SDL_Rect corner{999, 599, 1, 1};
         SDL_FillRect(app.screen, &corner, SDL_MapRGB(app.screen->format, 1, 2, 3));
-        handler.mouseX = x;
-        handler.mouseY = y;
+        handler.mouseX = x, handler.mouseY = y;
         EXPECT_TRUE(handler.handleEvent(e));
         const Violation v = checkInvariants(app.subdivision);
         EXPECT_FALSE(v) << "invariant " << v.invariant << " at " << v.record;
@@ -72,8 +71,7 @@ class Input : public ::testing::Test {
 // refused and keeps the pick; t rebuilds, c keeps the pick.
 TEST_F(Input, EachEventInTurn) {
     SDL_Event keyDown = keyUp(SDLK_5), buttonDown = buttonUp(SDL_BUTTON_LEFT);
-    keyDown.type = SDL_KEYDOWN;
-    buttonDown.type = SDL_MOUSEBUTTONDOWN;
+    keyDown.type = SDL_KEYDOWN, buttonDown.type = SDL_MOUSEBUTTONDOWN;
     struct Step {
         SDL_Event event;
         int x, y, angles, vertex, face;

@@ -8,7 +8,7 @@ work="$(e2e_dir viewer)" current=""
 # state OPTIONS INPUT...: for each pair sends INPUT (click X Y [BUTTON], or keys), waits for
 # a new picture and aborts unless it equals the export for OPTIONS.
 state() {
-    for ((; $# >= 2; shift 2)); do
+    while (($# >= 2)); do
         local what="after ${2:-start}: the window equals the export of '$1'" input
         read -ra input <<<"$2"
         if [[ "${input[0]:-}" == click ]]; then xs_click "${input[@]:1}"; elif ((${#input[@]})); then e2e_key "${input[@]}"; fi
@@ -17,6 +17,7 @@ state() {
         e2e_exported "$work" "$1" export
         cmp -s "$XS_TMP/window.rgb" "$XS_TMP/export.rgb" || { xs_png window; e2e_abort "$what (window.png)"; }
         e2e_pass "$what"
+        shift 2
     done
 }
 

@@ -9,7 +9,7 @@ work="$(e2e_dir viewer)"
 # walked OPTIONS INPUT...: for each pair sends INPUT (click X Y [BUTTON], at X Y KEY...: the
 # keys with the pointer at X, Y, or KEY...) and waits until the window equals OPTIONS' export.
 walked() {
-    for ((; $# >= 2; shift 2)); do
+    while (($# >= 2)); do
         local what="after ${2:-start}: the window equals the export of '$1'" input
         read -ra input <<<"$2"
         case "${input[0]:-}" in
@@ -22,6 +22,7 @@ walked() {
         xs_wait_picture "$(md5sum <"$XS_TMP/export.rgb" | cut -d' ' -f1)" 60 ||
             { xs_shot window >/dev/null; xs_png window; e2e_abort "$what (window.png)"; }
         e2e_pass "$what"
+        shift 2
     done
 }
 

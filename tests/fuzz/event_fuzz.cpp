@@ -33,8 +33,7 @@ void fail(const char* what) {
 }
 
 bool validPositions(const std::vector<int>& positions, size_t size) {
-    return std::all_of(positions.begin(), positions.end(),
-                       [size](int p) { return p >= 0 && static_cast<size_t>(p) < size; });
+    return std::ranges::all_of(positions, [size](int p) { return p >= 0 && size_t(p) < size; });
 }
 
 // build(N) for the N and listing switch of the last rebuild (its invariants checked once),
