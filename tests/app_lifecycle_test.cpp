@@ -50,11 +50,8 @@ int initAndQueueQuit(Uint32 flags) {
 }
 SDL_Surface* recordedVideoMode(int w, int h, int bpp, Uint32 flags) {
     videoFlagsAsked.push_back(flags);
-    if (flags & refusedFlags) {
-        SDL_SetError("No video mode large enough");
-        return nullptr;
-    }
-    return SDL_SetVideoMode(w, h, bpp, flags);
+    return flags & refusedFlags ? (SDL_SetError("No video mode large enough"), nullptr)
+                                : SDL_SetVideoMode(w, h, bpp, flags);
 }
 
 TEST(Log, StoresSlovakLettersAsWindows1250Bytes) {
