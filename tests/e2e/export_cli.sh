@@ -5,12 +5,10 @@
 #   HEXIL_VERSION=VERSION export_cli.sh HEXIL FONT WM_CLOSE HEXIL_EXPORT
 # shellcheck source=lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
-export_bin="$(realpath "$4")"
 cd "$(e2e_dir cli)" || exit 1
-e2e_check "a failed write to standard output fails" bash -c "! '$export_bin' -o - --format csv >/dev/full"
-e2e_check "--help says how to use it" bash -c "'$export_bin' --help | grep -q '^Usage: hexil-export'"
-e2e_expect_eq "--version" "hexil-export ${HEXIL_VERSION:?the version CMake configures}" \
-    "$("$export_bin" --version)"
+e2e_check "a failed write to standard output fails" bash -c "! '$E2E_EXPORTER' -o - --format csv >/dev/full"
+e2e_check "--help says how to use it" bash -c "'$E2E_EXPORTER' --help | grep -q '^Usage: hexil-export'"
+e2e_expect_eq "--version" "hexil-export ${HEXIL_VERSION:?the version CMake configures}" "$("$E2E_EXPORTER" --version)"
 
 # differing PNG RENDERING: pixels more than 25 % apart once both are blurred by a pixel.
 differing() {
@@ -21,8 +19,8 @@ for options in "--angles 3" "--angles 6" "--angles 6 --pick 325,429" "--angles 6
     "--angles 13 --pick 600,100" "--angles 100 --no-listing" "--angles 6 --no-labels" \
     "--angles 0" "--select f0 --walk eno" "--angles 7 --pick 200,386 --walk eopf"; do
     # shellcheck disable=SC2086
-    { "$export_bin" $options -o s.svg && "$export_bin" $options -o s.png &&
-        "$export_bin" $options -o s.csv; } || { e2e_fail "$options: export" && continue; }
+    { "$E2E_EXPORTER" $options -o s.svg && "$E2E_EXPORTER" $options -o s.png &&
+        "$E2E_EXPORTER" $options -o s.csv; } || { e2e_fail "$options: export" && continue; }
     e2e_check "$options: the SVG is well-formed" xmllint --noout s.svg
     e2e_expect_eq "$options: polygons, arrows, circles = faces, half-edges, vertices" \
         "$(for r in face half-edge vertex; do grep -c "^$r," s.csv; done | xargs)" \
@@ -36,7 +34,7 @@ for options in "--angles 3" "--angles 6" "--angles 6 --pick 325,429" "--angles 6
         awk -v s="$share" 'BEGIN {exit !(s < 1)}'
 done
 # The comparison sees a wrong picture: the hexagon's SVG against the heptagon's PNG.
-"$export_bin" --angles 6 -o s.svg && "$export_bin" --angles 7 -o s.png && rsvg-convert s.svg -o r.png
+"$E2E_EXPORTER" --angles 6 -o s.svg && "$E2E_EXPORTER" --angles 7 -o s.png && rsvg-convert s.svg -o r.png
 e2e_check "a different state lies beyond 1 %" awk -v d="$(differing s.png r.png)" \
     'BEGIN {exit !(100 * d / 600000 >= 1)}'
 e2e_finish
