@@ -52,8 +52,7 @@ class Input : public ::testing::Test {
     bool send(const SDL_Event& e, int x = 0, int y = 0) {
         SDL_Rect corner{999, 599, 1, 1};
         SDL_FillRect(app.screen, &corner, SDL_MapRGB(app.screen->format, 1, 2, 3));
-        handler.mouseX = x;
-        handler.mouseY = y;
+        handler.mouseX = x, handler.mouseY = y;
         EXPECT_TRUE(handler.handleEvent(e));
         const Violation v = checkInvariants(app.subdivision);
         EXPECT_FALSE(v) << "invariant " << v.invariant << " at " << v.record;
@@ -67,54 +66,41 @@ class Input : public ::testing::Test {
     InputHandler handler{app};
 };
 
-// Events in turn, each with the pointer, and then N, the pick, the switches and whether
-// the frame was redrawn. Keys act when released, keypad digits and other keys never; a
-// digit taking N past 9999 is refused and keeps the pick; t rebuilds, c keeps the pick.
+// Events in turn with the pointer, then N, the pick, the switches and whether it redrew. Keys
+// act when released, keypad digits and other keys never; a digit taking N past 9999 is
+// refused and keeps the pick; t rebuilds, c keeps the pick.
 TEST_F(Input, EachEventInTurn) {
     SDL_Event keyDown = keyUp(SDLK_5), buttonDown = buttonUp(SDL_BUTTON_LEFT);
-    keyDown.type = SDL_KEYDOWN;
-    buttonDown.type = SDL_MOUSEBUTTONDOWN;
+    keyDown.type = SDL_KEYDOWN, buttonDown.type = SDL_MOUSEBUTTONDOWN;
     struct Step {
         SDL_Event event;
         int x, y, angles, vertex, face;
         bool labels, listing, redrawn;
     };
+    const auto K = [](SDLKey key, SDLMod mod = KMOD_NONE) { return keyUp(key, mod); };
+    const SDL_Event left = buttonUp(SDL_BUTTON_LEFT), right = buttonUp(SDL_BUTTON_RIGHT);
     // clang-format off
     const Step steps[] = {
-        {keyUp(SDLK_BACKSPACE), 0, 0, 0, -1, -1, true, true, true},
-        {keyUp(SDLK_1), 0, 0, 1, -1, -1, true, true, true},
-        {keyUp(SDLK_2), 0, 0, 12, -1, -1, true, true, true},
-        {keyUp(SDLK_BACKSPACE), 0, 0, 1, -1, -1, true, true, true},
-        {keyUp(SDLK_BACKSPACE), 0, 0, 0, -1, -1, true, true, true},
-        {keyUp(SDLK_6), 0, 0, 6, -1, -1, true, true, true},
-        {buttonUp(SDL_BUTTON_LEFT), 400, 299, 6, 5, -1, true, true, true},
-        {buttonUp(SDL_BUTTON_LEFT), 200, 386, 6, -1, 0, true, true, true},
-        {buttonUp(SDL_BUTTON_MIDDLE), 200, 386, 6, -1, 0, true, true, false},
-        {buttonUp(SDL_BUTTON_WHEELUP), 400, 299, 6, -1, 0, true, true, false},
-        {keyUp(SDLK_c, KMOD_LSHIFT), 0, 0, 6, -1, 0, false, true, true},
-        {keyUp(SDLK_c), 0, 0, 6, -1, 0, true, true, true},
-        {keyDown, 400, 299, 6, -1, 0, true, true, false},
-        {buttonDown, 400, 299, 6, -1, 0, true, true, false},
-        {keyUp(SDLK_KP5), 400, 299, 6, -1, 0, true, true, false},
-        {keyUp(SDLK_a), 400, 299, 6, -1, 0, true, true, false},
-        {keyUp(SDLK_LSHIFT), 400, 299, 6, -1, 0, true, true, false},
-        {ofType(SDL_MOUSEMOTION), 400, 299, 6, -1, 0, true, true, false},
-        {ofType(SDL_ACTIVEEVENT), 400, 299, 6, -1, 0, true, true, false},
-        {ofType(SDL_VIDEOEXPOSE), 400, 299, 6, -1, 0, true, true, false},
-        {buttonUp(SDL_BUTTON_RIGHT), 0, 0, 6, -1, -1, true, true, true},
-        {buttonUp(SDL_BUTTON_RIGHT), 0, 0, 6, -1, -1, true, true, true},
-        {keyUp(SDLK_t), 0, 0, 6, -1, -1, true, false, true},
-        {buttonUp(SDL_BUTTON_LEFT), 650, 299, 6, 5, -1, true, false, true},
-        {keyUp(SDLK_t), 0, 0, 6, -1, -1, true, true, true},
-        {keyUp(SDLK_BACKSPACE), 0, 0, 0, -1, -1, true, true, true},
-        {keyUp(SDLK_9), 0, 0, 9, -1, -1, true, true, true},
-        {keyUp(SDLK_9), 0, 0, 99, -1, -1, true, true, true},
-        {keyUp(SDLK_9), 0, 0, 999, -1, -1, true, true, true},
-        {keyUp(SDLK_9), 0, 0, 9999, -1, -1, true, true, true},
-        {buttonUp(SDL_BUTTON_LEFT), 900, 500, 9999, -1, 9997, true, true, true},
-        {keyUp(SDLK_0), 0, 0, 9999, -1, 9997, true, true, false},
-        {keyUp(SDLK_9), 0, 0, 9999, -1, 9997, true, true, false},
-        {keyUp(SDLK_BACKSPACE), 0, 0, 999, -1, -1, true, true, true},
+        {K(SDLK_BACKSPACE), 0, 0, 0, -1, -1, 1, 1, 1}, {K(SDLK_1), 0, 0, 1, -1, -1, 1, 1, 1},
+        {K(SDLK_2), 0, 0, 12, -1, -1, 1, 1, 1}, {K(SDLK_BACKSPACE), 0, 0, 1, -1, -1, 1, 1, 1},
+        {K(SDLK_BACKSPACE), 0, 0, 0, -1, -1, 1, 1, 1}, {K(SDLK_6), 0, 0, 6, -1, -1, 1, 1, 1},
+        {left, 400, 299, 6, 5, -1, 1, 1, 1}, {left, 200, 386, 6, -1, 0, 1, 1, 1},
+        {buttonUp(SDL_BUTTON_MIDDLE), 200, 386, 6, -1, 0, 1, 1, 0},
+        {buttonUp(SDL_BUTTON_WHEELUP), 400, 299, 6, -1, 0, 1, 1, 0},
+        {K(SDLK_c, KMOD_LSHIFT), 0, 0, 6, -1, 0, 0, 1, 1}, {K(SDLK_c), 0, 0, 6, -1, 0, 1, 1, 1},
+        {keyDown, 400, 299, 6, -1, 0, 1, 1, 0}, {buttonDown, 400, 299, 6, -1, 0, 1, 1, 0},
+        {K(SDLK_KP5), 400, 299, 6, -1, 0, 1, 1, 0}, {K(SDLK_a), 400, 299, 6, -1, 0, 1, 1, 0},
+        {K(SDLK_LSHIFT), 400, 299, 6, -1, 0, 1, 1, 0},
+        {ofType(SDL_MOUSEMOTION), 400, 299, 6, -1, 0, 1, 1, 0},
+        {ofType(SDL_ACTIVEEVENT), 400, 299, 6, -1, 0, 1, 1, 0},
+        {ofType(SDL_VIDEOEXPOSE), 400, 299, 6, -1, 0, 1, 1, 0}, {right, 0, 0, 6, -1, -1, 1, 1, 1},
+        {right, 0, 0, 6, -1, -1, 1, 1, 1}, {K(SDLK_t), 0, 0, 6, -1, -1, 1, 0, 1},
+        {left, 650, 299, 6, 5, -1, 1, 0, 1}, {K(SDLK_t), 0, 0, 6, -1, -1, 1, 1, 1},
+        {K(SDLK_BACKSPACE), 0, 0, 0, -1, -1, 1, 1, 1}, {K(SDLK_9), 0, 0, 9, -1, -1, 1, 1, 1},
+        {K(SDLK_9), 0, 0, 99, -1, -1, 1, 1, 1}, {K(SDLK_9), 0, 0, 999, -1, -1, 1, 1, 1},
+        {K(SDLK_9), 0, 0, 9999, -1, -1, 1, 1, 1}, {left, 900, 500, 9999, -1, 9997, 1, 1, 1},
+        {K(SDLK_0), 0, 0, 9999, -1, 9997, 1, 1, 0}, {K(SDLK_9), 0, 0, 9999, -1, 9997, 1, 1, 0},
+        {K(SDLK_BACKSPACE), 0, 0, 999, -1, -1, 1, 1, 1},
     };
     // clang-format on
     int step = 0;
@@ -129,11 +115,10 @@ TEST_F(Input, EachEventInTurn) {
     }
 }
 
-// The walk at N = 6: each key of a row in turn (upper case: with Shift), or else its
-// button, then the selection, the walk's expression and whether a frame was drawn. Keys act
-// only where they apply; h and the middle button pick the arrow (a tie goes to the lower
-// number) or listing row under the pointer; every click, h and the middle button start the
-// walk afresh; past 8 steps the anchor moves on.
+// The walk at N = 6: each key of a row (upper case: with Shift) or its button, then the
+// selection, the walk and whether it redrew. Keys act only where they apply; h and the middle
+// button pick the arrow (a tie: the lower number) or row under the pointer, and like every
+// click start the walk afresh; past 8 steps the anchor moves on.
 TEST_F(Input, WalkKeysAndMiddleButton) {
     struct Step {
         std::string keys;
@@ -150,45 +135,26 @@ TEST_F(Input, WalkKeysAndMiddleButton) {
     const Uint8 middle = SDL_BUTTON_MIDDLE;
     // clang-format off
     const Step steps[] = {
-        {"enpovfh", 0, 200, 386, "", "", false},
-        {"", middle, 200, 386, "", "", false},
-        {"", middle, 250, 427, "e0", "", true},
-        {"Ee", 0, 0, 0, "e0", "", false},
-        {"N", 0, 0, 0, "e1", "e0.next = e1", true},
-        {"o", 0, 0, 0, "e3", "e0.next.opp = e3", true},
-        {"p", 0, 0, 0, "e5", "e0.next.opp.prev = e5", true},
-        {"V", 0, 0, 0, "v2", toV2 + " = v2", true},
-        {"npoNvf", 0, 0, 0, "v2", toV2 + " = v2", false},
-        {"e", 0, 0, 0, "e3", toV2 + ".edge = e3", true},
-        {"F", 0, 0, 0, "f1", toF1 + " = f1", true},
-        {"npovPf", 0, 0, 0, "f1", toF1 + " = f1", false},
-        {"e", 0, 0, 0, "e3", toF1 + ".edge = e3", true},
-        {"O", 0, 0, 0, "e1", toF1 + ".edge.opp = e1", true},
-        {"n", 0, 0, 0, "e2", toE2, true},
-        {"h", 0, 200, 386, "e2", toE2, false},
-        {"", middle, 200, 386, "e2", toE2, false},
-        {"", SDL_BUTTON_LEFT, 200, 386, "f0", "", true},
-        {"e", 0, 0, 0, "e0", "f0.edge = e0", true},
-        {"H", 0, 440, 88, "v3", "", true},
-        {"e", 0, 0, 0, "e6", "v3.edge = e6", true},
-        {"p", 0, 0, 0, "e8", "v3.edge.prev = e8", true},
-        {"", middle, 610, 60, "f1", "", true},
-        {"h", 0, 325, 299, "e7", "", true},
-        {"h", 0, 720, 100, "e4", "", true},
-        {"f", 0, 0, 0, "f1", "e4.face = f1", true},
-        {"", SDL_BUTTON_RIGHT, 0, 0, "", "", true},
-        {"enpovf", 0, 0, 0, "", "", false},
-        {"", SDL_BUTTON_WHEELDOWN, 720, 170, "", "", false},
-        {"h", 0, 720, 170, "e9", "", true},
-        {"v", 0, 0, 0, "v0", "e9.target = v0", true},
-        {"6\b", 0, 0, 0, "", "", true},
-        {"", middle, 250, 427, "e0", "", true},
-        {"t", 0, 0, 0, "", "", true},
-        {"h", 0, 440, 88, "", "", false},
-        {"h", 0, 614, 364, "e12", "", true},
-        {"o", 0, 0, 0, "e10", "e12.opp = e10", true},
-        {"t", 0, 0, 0, "", "", true},
-        {"", middle, 614, 364, "", "", false},
+        {"enpovfh", 0, 200, 386, "", "", 0}, {"", middle, 200, 386, "", "", 0},
+        {"", middle, 250, 427, "e0", "", 1}, {"Ee", 0, 0, 0, "e0", "", 0},
+        {"N", 0, 0, 0, "e1", "e0.next = e1", 1}, {"o", 0, 0, 0, "e3", "e0.next.opp = e3", 1},
+        {"p", 0, 0, 0, "e5", "e0.next.opp.prev = e5", 1}, {"V", 0, 0, 0, "v2", toV2 + " = v2", 1},
+        {"npoNvf", 0, 0, 0, "v2", toV2 + " = v2", 0}, {"e", 0, 0, 0, "e3", toV2 + ".edge = e3", 1},
+        {"F", 0, 0, 0, "f1", toF1 + " = f1", 1}, {"npovPf", 0, 0, 0, "f1", toF1 + " = f1", 0},
+        {"e", 0, 0, 0, "e3", toF1 + ".edge = e3", 1},
+        {"O", 0, 0, 0, "e1", toF1 + ".edge.opp = e1", 1}, {"n", 0, 0, 0, "e2", toE2, 1},
+        {"h", 0, 200, 386, "e2", toE2, 0}, {"", middle, 200, 386, "e2", toE2, 0},
+        {"", SDL_BUTTON_LEFT, 200, 386, "f0", "", 1}, {"e", 0, 0, 0, "e0", "f0.edge = e0", 1},
+        {"H", 0, 440, 88, "v3", "", 1}, {"e", 0, 0, 0, "e6", "v3.edge = e6", 1},
+        {"p", 0, 0, 0, "e8", "v3.edge.prev = e8", 1}, {"", middle, 610, 60, "f1", "", 1},
+        {"h", 0, 325, 299, "e7", "", 1}, {"h", 0, 720, 100, "e4", "", 1},
+        {"f", 0, 0, 0, "f1", "e4.face = f1", 1}, {"", SDL_BUTTON_RIGHT, 0, 0, "", "", 1},
+        {"enpovf", 0, 0, 0, "", "", 0}, {"", SDL_BUTTON_WHEELDOWN, 720, 170, "", "", 0},
+        {"h", 0, 720, 170, "e9", "", 1}, {"v", 0, 0, 0, "v0", "e9.target = v0", 1},
+        {"6\b", 0, 0, 0, "", "", 1}, {"", middle, 250, 427, "e0", "", 1}, {"t", 0, 0, 0, "", "", 1},
+        {"h", 0, 440, 88, "", "", 0}, {"h", 0, 614, 364, "e12", "", 1},
+        {"o", 0, 0, 0, "e10", "e12.opp = e10", 1}, {"t", 0, 0, 0, "", "", 1},
+        {"", middle, 614, 364, "", "", 0},
     };
     // clang-format on
     int step = 0;
@@ -211,13 +177,10 @@ TEST_F(Input, WalkKeysAndMiddleButton) {
 
 TEST_F(Input, CloseStopsTheLoopAndLeavesLaterEventsAlone) {
     SDL_Event one = keyUp(SDLK_1), two = keyUp(SDLK_2), quit = ofType(SDL_QUIT);
-    SDL_PushEvent(&one);
-    SDL_PushEvent(&two);
+    SDL_PushEvent(&one), SDL_PushEvent(&two);
     EXPECT_TRUE(handler.handleEvents());
     EXPECT_EQ(app.angles, 612) << "every queued event is handled in one call";
-
-    SDL_PushEvent(&quit);
-    SDL_PushEvent(&one);
+    SDL_PushEvent(&quit), SDL_PushEvent(&one);
     EXPECT_FALSE(handler.handleEvents());
     EXPECT_EQ(app.angles, 612);
     EXPECT_FALSE(handler.handleEvent(quit));
@@ -240,17 +203,13 @@ AfterBurst afterBurst(const std::vector<SDL_Event>& burst, int x, int y, bool ba
     flips = 0;
     if (batched) {
         SDL_WarpMouse(x, y);
-        for (SDL_Event e : burst) {
-            EXPECT_EQ(SDL_PushEvent(&e), 0);
-        }
-        EXPECT_TRUE(handler.handleEvents());
     } else {
-        handler.mouseX = x;
-        handler.mouseY = y;
-        for (const SDL_Event& e : burst) {
-            EXPECT_TRUE(handler.handleEvent(e));
-        }
+        handler.mouseX = x, handler.mouseY = y;
     }
+    for (SDL_Event e : burst) {
+        EXPECT_EQ(batched ? SDL_PushEvent(&e) : int(!handler.handleEvent(e)), 0);
+    }
+    EXPECT_TRUE(!batched || handler.handleEvents());
     const Violation v = checkInvariants(app.subdivision);
     EXPECT_FALSE(v) << "invariant " << v.invariant << " at " << v.record;
     const auto* pixels = static_cast<const Uint32*>(app.screen->pixels);

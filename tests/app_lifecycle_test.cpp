@@ -7,7 +7,6 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <tuple>
@@ -38,8 +37,8 @@ std::string logOf(std::vector<std::string> lines) {
     return text;
 }
 
-// SDL started with the window's close queued, so a run ends by itself; the video modes
-// asked for are recorded, and those with a refused flag fail.
+// SDL started with the window's close queued, so a run ends by itself; video modes asked
+// for are recorded, those with a refused flag fail.
 std::vector<Uint32> videoFlagsAsked;
 Uint32 refusedFlags = 0;
 int initAndQueueQuit(Uint32 flags) {
@@ -51,11 +50,8 @@ int initAndQueueQuit(Uint32 flags) {
 }
 SDL_Surface* recordedVideoMode(int w, int h, int bpp, Uint32 flags) {
     videoFlagsAsked.push_back(flags);
-    if (flags & refusedFlags) {
-        SDL_SetError("No video mode large enough");
-        return nullptr;
-    }
-    return SDL_SetVideoMode(w, h, bpp, flags);
+    return flags & refusedFlags ? (SDL_SetError("No video mode large enough"), nullptr)
+                                : SDL_SetVideoMode(w, h, bpp, flags);
 }
 
 TEST(Log, StoresSlovakLettersAsWindows1250Bytes) {
@@ -77,14 +73,8 @@ TEST(Lifecycle, EachRunLogsItsStepsAndEndsWithItsStatus) {
     const std::vector<std::string> normal = {sdlOk, ttfOk, videoOk, fontOk, fontOk};
     const Platform closing{initAndQueueQuit, TTF_Init, recordedVideoMode};
     Platform noSdl, noTtf;
-    noSdl.init = [](Uint32) {
-        SDL_SetError("No available video device");
-        return -1;
-    };
-    noTtf.ttfInit = [] {
-        SDL_SetError("FreeType is missing");
-        return -1;
-    };
+    noSdl.init = [](Uint32) { return SDL_SetError("No available video device"), -1; };
+    noTtf.ttfInit = [] { return SDL_SetError("FreeType is missing"), -1; };
     struct Run {
         Platform platform;
         Uint32 refused;

@@ -1,20 +1,16 @@
 #!/usr/bin/env bash
-# hexil-export as a binary: a failed write to standard output, --help, --version; the SVG
-# is well-formed, has a polygon a face, an arrow a half-edge and a circle a vertex with the
-# records' names as ids, and rsvg-convert renders it within anti-aliasing of the PNG.
+# hexil-export as a binary: a failed write to standard output, --help, --version; the SVG is
+# well-formed, a polygon a face, an arrow a half-edge and a circle a vertex with the records'
+# names as ids, and rsvg-convert renders it within anti-aliasing of the PNG.
 #   HEXIL_VERSION=VERSION export_cli.sh HEXIL FONT WM_CLOSE HEXIL_EXPORT
 # shellcheck source=lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
-export_bin="$(realpath "$4")"
-work="$(e2e_dir cli)"
-cd "$work" || exit 1
-e2e_check "a failed write to standard output fails" bash -c "! '$export_bin' -o - --format csv >/dev/full"
-e2e_check "--help says how to use it" bash -c "'$export_bin' --help | grep -q '^Usage: hexil-export'"
-e2e_expect_eq "--version" "hexil-export ${HEXIL_VERSION:?the version CMake configures}" \
-    "$("$export_bin" --version)"
+cd "$(e2e_dir cli)" || exit 1
+e2e_check "a failed write to standard output fails" bash -c "! '$E2E_EXPORTER' -o - --format csv >/dev/full"
+e2e_check "--help says how to use it" bash -c "'$E2E_EXPORTER' --help | grep -q '^Usage: hexil-export'"
+e2e_expect_eq "--version" "hexil-export ${HEXIL_VERSION:?the version CMake configures}" "$("$E2E_EXPORTER" --version)"
 
-# differing PNG RENDERING: pixels more than 25 % apart once both are blurred by a pixel
-# (SDL_gfx, SDL_ttf and librsvg anti-alias edges differently).
+# differing PNG RENDERING: pixels more than 25 % apart once both are blurred by a pixel.
 differing() {
     "$XS_CONVERT" "$1" -blur 0x1 a.png && "$XS_CONVERT" "$2" -blur 0x1 b.png &&
         compare -metric AE -fuzz 25% a.png b.png null: 2>&1
@@ -23,11 +19,8 @@ for options in "--angles 3" "--angles 6" "--angles 6 --pick 325,429" "--angles 6
     "--angles 13 --pick 600,100" "--angles 100 --no-listing" "--angles 6 --no-labels" \
     "--angles 0" "--select f0 --walk eno" "--angles 7 --pick 200,386 --walk eopf"; do
     # shellcheck disable=SC2086
-    if ! { "$export_bin" $options -o s.svg && "$export_bin" $options -o s.png &&
-        "$export_bin" $options -o s.csv; }; then
-        e2e_fail "$options: export"
-        continue
-    fi
+    { "$E2E_EXPORTER" $options -o s.svg && "$E2E_EXPORTER" $options -o s.png &&
+        "$E2E_EXPORTER" $options -o s.csv; } || { e2e_fail "$options: export" && continue; }
     e2e_check "$options: the SVG is well-formed" xmllint --noout s.svg
     e2e_expect_eq "$options: polygons, arrows, circles = faces, half-edges, vertices" \
         "$(for r in face half-edge vertex; do grep -c "^$r," s.csv; done | xargs)" \
@@ -35,16 +28,13 @@ for options in "--angles 3" "--angles 6" "--angles 6 --pick 325,429" "--angles 6
     e2e_expect_eq "$options: the ids are the records' names, each once" \
         "$(awk -F, 'NR > 1 {print ($1 == "half-edge" ? "e" : substr($1, 1, 1)) $2}' s.csv | sort)" \
         "$(grep -o ' id="[^"]*"' s.svg | cut -d'"' -f2 | sort)"
-    if rsvg-convert s.svg -o r.png; then
-        share="$(awk -v d="$(differing s.png r.png)" 'BEGIN {printf "%.2f", 100 * d / 600000}')"
-        e2e_check "$options: its rendering lies within 1 % of the PNG ($share %)" \
-            awk -v s="$share" 'BEGIN {exit !(s < 1)}'
-    else
-        e2e_fail "$options: rsvg-convert renders the SVG"
-    fi
+    rsvg-convert s.svg -o r.png || { e2e_fail "$options: rsvg-convert renders the SVG" && continue; }
+    share="$(awk -v d="$(differing s.png r.png)" 'BEGIN {printf "%.2f", 100 * d / 600000}')"
+    e2e_check "$options: its rendering lies within 1 % of the PNG ($share %)" \
+        awk -v s="$share" 'BEGIN {exit !(s < 1)}'
 done
 # The comparison sees a wrong picture: the hexagon's SVG against the heptagon's PNG.
-"$export_bin" --angles 6 -o s.svg && "$export_bin" --angles 7 -o s.png && rsvg-convert s.svg -o r.png
+"$E2E_EXPORTER" --angles 6 -o s.svg && "$E2E_EXPORTER" --angles 7 -o s.png && rsvg-convert s.svg -o r.png
 e2e_check "a different state lies beyond 1 %" awk -v d="$(differing s.png r.png)" \
     'BEGIN {exit !(100 * d / 600000 >= 1)}'
 e2e_finish

@@ -1,25 +1,24 @@
 #!/usr/bin/env bash
-# The running viewer idling, then keyboard and mouse: after each input the window equals,
-# pixel for pixel, hexil-export's PNG of the state it should give. Input that must change
-# nothing is followed by a barrier, an input whose state shows whether the other acted.
-#
+# The viewer idling, then keyboard and mouse: after each input the window equals hexil-export's
+# PNG of its state; input that must do nothing is followed by one whose state shows if it acted.
 #   test_interaction.sh HEXIL FONT WM_CLOSE HEXIL_EXPORT
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
-work="$(e2e_dir viewer)"
-current=""
+work="$(e2e_dir viewer)" current=""
 
-# state OPTIONS [INPUT...]: sends the input, waits for the new picture and compares it with
-# the export for OPTIONS; aborts on a mismatch.
+# state OPTIONS INPUT...: for each pair sends INPUT (click X Y [BUTTON], or keys), waits for
+# a new picture and aborts unless it equals the export for OPTIONS.
 state() {
-    local options="$1"
-    shift
-    local what="after ${*:-start}: the window equals the export of '$options'"
-    if [[ "${1:-}" == click ]]; then xs_click "$2" "$3" "${4:-1}"; elif (($# > 0)); then e2e_key "$@"; fi
-    current="$(xs_wait_change "$current" 90)" || e2e_abort "after ${*:-start}: the picture changes"
-    xs_shot window >/dev/null
-    e2e_exported "$work" "$options" export
-    cmp -s "$XS_TMP/window.rgb" "$XS_TMP/export.rgb" || { xs_png window; e2e_abort "$what (window.png)"; }
-    e2e_pass "$what"
+    while (($# >= 2)); do
+        local what="after ${2:-start}: the window equals the export of '$1'" input
+        read -ra input <<<"$2"
+        if [[ "${input[0]:-}" == click ]]; then xs_click "${input[@]:1}"; elif ((${#input[@]})); then e2e_key "${input[@]}"; fi
+        current="$(xs_wait_change "$current" 90)" || e2e_abort "after ${2:-start}: the picture changes"
+        xs_shot window >/dev/null
+        e2e_exported "$work" "$1" export
+        cmp -s "$XS_TMP/window.rgb" "$XS_TMP/export.rgb" || { xs_png window; e2e_abort "$what (window.png)"; }
+        e2e_pass "$what"
+        shift 2
+    done
 }
 
 xs_start "$work" || e2e_abort "the window \"HEXIL\" appears"
@@ -32,92 +31,54 @@ e2e_check "idle for 3 s, it uses less than 2% of one core" awk -v t=$(($(xs_cpu_
     -v hz="$(getconf CLK_TCK)" -v ns=$(($(date +%s%N) - started)) \
     'BEGIN {p = 100 * t / hz / (ns / 1e9); printf "%.2f%%\n", p; exit !(p < 2)}'
 e2e_expect_eq "after 3 idle seconds it still shows its first frame" "$first" "$(xs_wait_stable)"
-state ""
+state "" ""
 # Picks, labels and listing.
-state "--pick 325,429" click 325 429
-state "--pick 200,386" click 200 386
-state "--pick 600,100" click 600 100
-state "--no-labels --pick 600,100" c
-state "--no-labels" click 600 100 3
-state "--no-labels --no-listing" t
-state "--no-listing" c
-state "--no-listing --pick 450,380" click 450 380
-state "" t
+state "--pick 325,429" "click 325 429" "--pick 200,386" "click 200 386" "--pick 600,100" "click 600 100" \
+    "--no-labels --pick 600,100" c "--no-labels" "click 600 100 3" "--no-labels --no-listing" t \
+    "--no-listing" c "--no-listing --pick 450,380" "click 450 380" "" t
 # Digits and Backspace.
-state "--angles 0" BackSpace
-state "--angles 3" 3
-state "--angles 3 --pick 249,299" click 249 299
-state "--angles 0" BackSpace
-state "--angles 1" 1
-state "--angles 12" 2
-state "--angles 1" BackSpace
-state "--angles 13" 3
+state "--angles 0" BackSpace "--angles 3" 3 "--angles 3 --pick 249,299" "click 249 299" \
+    "--angles 0" BackSpace "--angles 1" 1 "--angles 12" 2 "--angles 1" BackSpace "--angles 13" 3
 v0="$("$E2E_EXPORTER" --angles 13 -o - --format csv | awk -F, '$1 == "vertex" && $2 == 0 {print $3, $4}')"
-# shellcheck disable=SC2086 # x and y
-state "--angles 13 --pick ${v0/ /,}" click $v0
-state "--angles 1" BackSpace
-state "--angles 10" 0
-state "--angles 100" 0
-state "--angles 100 --pick 30,580" click 30 580
-state "--angles 100 --no-listing" t
-state "--angles 100 --no-listing --no-labels" c
-state "--angles 100 --no-listing" c
-state "--angles 100" t
-state "--angles 10" BackSpace
-state "--angles 1" BackSpace
-state "--angles 0" BackSpace
-state "" 6
+state "--angles 13 --pick ${v0/ /,}" "click $v0" "--angles 1" BackSpace "--angles 10" 0 "--angles 100" 0 \
+    "--angles 100 --pick 30,580" "click 30 580" "--angles 100 --no-listing" t \
+    "--angles 100 --no-listing --no-labels" c "--angles 100 --no-listing" c "--angles 100" t \
+    "--angles 10" BackSpace "--angles 1" BackSpace "--angles 0" BackSpace "" 6
 e2e_expect_eq "key 6 from 0 gives back the first frame" "$first" "$current"
-state "--angles 65" 5
-state "--angles 65 --no-labels" c
-state "--angles 65" c
-state "" BackSpace
-# A key held down acts when released; keypad digits, other keys and the middle button
-# away from every arrow and listing row never act. Key c, which keeps the pick, is the
-# barrier.
-state "--pick 420,560" click 420 560
-e2e_focus
-xdotool keydown 5
+state "--angles 65" 5 "--angles 65 --no-labels" c "--angles 65" c "" BackSpace
+# A key acts when released; keypad digits, other keys and the middle button away from
+# arrows and rows never act. Key c, which keeps the pick, is the barrier.
+state "--pick 420,560" "click 420 560"
+e2e_focus; xdotool keydown 5
 state "--no-labels --pick 420,560" c
-e2e_focus
-xdotool keyup 5
-state "--no-labels --angles 65"
-state "--no-labels" BackSpace
-state "--no-labels --pick 420,560" click 420 560
+e2e_focus; xdotool keyup 5
+state "--no-labels --angles 65" "" "--no-labels" BackSpace "--no-labels --pick 420,560" "click 420 560"
 e2e_key KP_5 KP_Insert x Shift_L
 state "--pick 420,560" c
 xs_click 200 386 2
-state "--no-labels --pick 420,560" c
-state "--no-labels" click 420 560 3
+state "--no-labels --pick 420,560" c "--no-labels" "click 420 560 3"
 # At most four digits; the outer face's pick is the barrier.
-state "--no-labels --no-listing" t
-state "--no-labels --no-listing --angles 0" BackSpace
-state "--no-labels --no-listing --angles 9" 9
-state "--no-labels --no-listing --angles 99" 9
-state "--no-labels --no-listing --angles 999" 9
-state "--no-labels --no-listing --angles 9999" 9
+state "--no-labels --no-listing" t "--no-labels --no-listing --angles 0" BackSpace
+for n in 9 99 999 9999; do state "--no-labels --no-listing --angles $n" 9; done
 e2e_key 9
-state "--no-labels --no-listing --angles 9999 --pick 900,500" click 900 500
+state "--no-labels --no-listing --angles 9999 --pick 900,500" "click 900 500"
 
-# A storm of 2000 random keys and clicks (fixed seed) in chunks of 20, each sent once the
-# viewer sleeps again (SDL 1.2 drops events beyond 128 queued). No key follows itself,
-# which SDL would take for auto-repeat. After a right click the window must equal the
-# export of the state a replay of the keys gives.
+# 2000 random keys and clicks (fixed seed; no key twice in a row, which SDL takes for
+# auto-repeat) in chunks of 20, each once the viewer sleeps (SDL 1.2 drops events beyond
+# 128 queued); after a right click the window equals the export of the keys' replay.
 awk -v w="$XS_WIDTH" -v h="$XS_HEIGHT" 'BEGIN {
     srand(20261207)
     split("a space Return Escape Tab F1 Left KP_5 Shift_L x", other, " ")
     n = 9999; labels = 0; listing = 0
     for (i = 1; i <= 2000; i++) {
         if (rand() < 0.55) {
-            do {
-                r = rand() * 100
+            do { r = rand() * 100
                 if ((n >= 1000 && r < 60) || (r >= 30 && r < 65)) key = "BackSpace"
                 else if (r < 30) key = int(rand() * 10)
                 else if (r < 75) key = rand() < 0.5 ? "c" : "t"
                 else key = other[1 + int(rand() * 10)]
             } while (key == last)
-            last = key
-            line = line " key --delay 1 " key
+            last = key; line = line " key --delay 1 " key
             if (key == "BackSpace") n = int(n / 10)
             else if (key ~ /^[0-9]$/ && n * 10 + key <= 9999) n = n * 10 + key
             else if (key == "c") labels = !labels

@@ -1,7 +1,6 @@
-// Bytes as SDL events for the real InputHandler and Application: after every event N lies
-// in 0..maxAngles, the structure is build(N)'s, and it keeps every invariant, the
-// selection's and the walk's among them. With -fsanitize=fuzzer a libFuzzer target
-// (scripts/fuzz), else its main replays a corpus directory and a fixed-seed stream of events.
+// Bytes as SDL events for the real InputHandler and Application: after every event N lies in
+// 0..maxAngles, the structure is build(N)'s and keeps every invariant (selection and walk too).
+// A libFuzzer target with -fsanitize=fuzzer, else main replays a corpus and a fixed-seed stream.
 #include "app/application.h"
 #include "app/input_handler.h"
 #include "app_fixture.h"
@@ -24,9 +23,8 @@
 
 namespace {
 
-// Six bytes an event: b0 & 7 is the kind, b0 & 0x80 ends a batch (rebuild and redraw);
-// b1 and b2 give the key or button, b3 the modifiers; b2..b5 the pointer position. Kind 7
-// is a walk key (e n p o v f h) or the middle button, so that walks come often.
+// Six bytes an event: b0 & 7 the kind (7: a walk key e n p o v f h, or the middle button),
+// b0 & 0x80 ends a batch; b1, b2 the key or button, b3 the modifiers; b2..b5 the pointer.
 constexpr size_t eventSize = 6;
 
 void fail(const char* what) {
@@ -35,12 +33,11 @@ void fail(const char* what) {
 }
 
 bool validPositions(const std::vector<int>& positions, size_t size) {
-    return std::all_of(positions.begin(), positions.end(),
-                       [size](int p) { return p >= 0 && static_cast<size_t>(p) < size; });
+    return std::ranges::all_of(positions, [size](int p) { return p >= 0 && size_t(p) < size; });
 }
 
-// build(N) for the N and listing switch of the last rebuild, its invariants checked once:
-// the structure must equal it, and it follows N once no rebuild is pending.
+// build(N) for the N and listing switch of the last rebuild (its invariants checked once),
+// which the structure must equal; it follows N once no rebuild is pending.
 Subdivision reference;
 int referenceAngles = -1;
 
@@ -104,16 +101,13 @@ SDL_Event decode(const uint8_t* b) {
     } else if (kind <= 4) {
         e.type = kind == 4 ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
         e.button.button = static_cast<Uint8>(b[1] % 5 + 1);
+    } else if (kind == 7 && b[1] % 8 == 7) {
+        e.type = SDL_MOUSEBUTTONUP;
+        e.button.button = SDL_BUTTON_MIDDLE;
     } else if (kind == 7) {
-        const int walk = b[1] % 8;
-        if (walk == 7) {
-            e.type = SDL_MOUSEBUTTONUP;
-            e.button.button = SDL_BUTTON_MIDDLE;
-        } else {
-            e.type = SDL_KEYUP;
-            e.key.keysym.sym = static_cast<SDLKey>("enpovfh"[walk]);
-            e.key.keysym.mod = static_cast<SDLMod>(b[3] & 3);
-        }
+        e.type = SDL_KEYUP;
+        e.key.keysym.sym = static_cast<SDLKey>("enpovfh"[b[1] % 8]);
+        e.key.keysym.mod = static_cast<SDLMod>(b[3] & 3);
     } else {
         e.type = kind > 5 ? b[1] % SDL_NUMEVENTS : b[1] < 4 ? SDL_QUIT : SDL_MOUSEMOTION;
     }
@@ -166,17 +160,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 #ifndef HEXIL_LIBFUZZER
 namespace {
 
-// Random events: keys that change N or a switch (N stays small, so it stays fast), clicks
-// in the window, and runs of walk keys and middle clicks there, a fifth of all events;
-// one in about 512 ends a batch, none closes the window.
+// Random events: keys that change N (kept small, so fast) or a switch, clicks in the window
+// and runs of walk keys and middle clicks (a fifth); one in 512 ends a batch, none closes.
 std::vector<uint8_t> generate(std::mt19937& random, int events) {
     std::vector<uint8_t> bytes(events * eventSize);
     bool walking = false;
     std::generate(bytes.begin(), bytes.end(), [&random] { return uint8_t(random()); });
     for (size_t at = 0; at < bytes.size(); at += eventSize) {
         uint8_t* b = &bytes[at];
-        // A walk key begins a run of them, nine in ten go on.
-        walking = walking && random() % 10 != 0;
+        walking = walking && random() % 10 != 0; // a run of walk keys goes on nine in ten
         const int roll = walking ? 100 : static_cast<int>(random() % 103);
         walking = roll >= 100;
         if (roll < 42) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The installed launcher (bin/hexil) against a fake viewer: it makes the working directory,
-# links the font, keeps a tahoma.ttf already there, replaces itself by the viewer, and fails
-# in one line naming the path when the directory cannot be made or the font is missing.
+# links the font or keeps a tahoma.ttf there, execs the viewer; it fails in one line naming
+# the path when the directory cannot be made or the font is missing.
 #   test_launcher.sh LAUNCHER LAUNCHER_WITHOUT_FONT FONT
 # shellcheck disable=SC2016,SC2034 # the checks are expressions that check evaluates
 set -uo pipefail
@@ -9,40 +9,28 @@ launcher="$1" nofont="$2" font="$3"
 tmp="$(mktemp -d)"
 trap 'chmod -R u+w "$tmp"; rm -rf "$tmp"' EXIT
 failed=0 passed=0
-check() {
-    if eval "$2"; then passed=$((passed + 1)); echo "ok   - $1"; else
-        failed=$((failed + 1)); echo "FAIL - $1 ($2)"; fi
-}
+check() { if eval "$2"; then passed=$((passed + 1)) && echo "ok   - $1"; else failed=$((failed + 1)) && echo "FAIL - $1 ($2)"; fi; }
 
 # An installed tree PREFIX: bin/hexil and a fake lib/hexil/hexil that records its pid,
 # working directory, argument count and font, and exits with status 7.
 prefix() {
-    mkdir -p "$tmp/$1/bin" "$tmp/$1/lib/hexil"
-    cp "$2" "$tmp/$1/bin/hexil"
-    cat >"$tmp/$1/lib/hexil/hexil" <<'VIEWER'
-#!/bin/sh
-{ echo "$$"; pwd; echo "$#"; readlink tahoma.ttf || cat tahoma.ttf; } >"$RECORD"
-exit 7
-VIEWER
+    mkdir -p "$tmp/$1/bin" "$tmp/$1/lib/hexil" && cp "$2" "$tmp/$1/bin/hexil"
+    printf '#!/bin/sh\n%s\nexit 7\n' '{ echo "$$"; pwd; echo "$#"; readlink tahoma.ttf || cat tahoma.ttf; } >"$RECORD"' \
+        >"$tmp/$1/lib/hexil/hexil"
     chmod +x "$tmp/$1/bin/hexil" "$tmp/$1/lib/hexil/hexil"
 }
-prefix usr "$launcher"
-prefix nofont "$nofont"
+prefix usr "$launcher" && prefix nofont "$nofont"
 
 # run NAME PREFIX [ENV...]: the launcher with a fresh HOME, as the user `as` (empty: this
 # one); sets status, err, rec.
 as=()
 run() {
     local name="$1" pre="$2"
-    shift 2
-    mkdir -p "$tmp/$name"
-    rec="$tmp/$name/record"
-    "${as[@]}" env -u XDG_STATE_HOME HOME="$tmp/$name/home" RECORD="$rec" "$@" \
+    mkdir -p "$tmp/$name" && rec="$tmp/$name/record" status=0
+    "${as[@]}" env -u XDG_STATE_HOME HOME="$tmp/$name/home" RECORD="$rec" "${@:3}" \
         "$tmp/$pre/bin/hexil" an-argument 2>"$tmp/$name/stderr" &
-    pid=$!
-    status=0
-    wait "$pid" || status=$?
-    err="$(cat "$tmp/$name/stderr")"
+    pid=$! && wait "$pid" || status=$?
+    err="$(<"$tmp/$name/stderr")"
 }
 
 record() { printf '%s\n%s\n0\n%s' "$@"; } # PID DIR FONT: what the fake viewer records
@@ -59,8 +47,7 @@ check "XDG_STATE_HOME is followed" '[[ "$(sed -n 2p "$rec")" == "$tmp/xdg/state/
 run relative usr XDG_STATE_HOME="relative/state"
 check "a relative XDG_STATE_HOME is ignored" \
     '[[ "$(sed -n 2p "$rec")" == "$tmp/relative/home/.local/state/hexil" ]]'
-mkdir -p "$tmp/own/state/hexil"
-echo "the real Tahoma" >"$tmp/own/state/hexil/tahoma.ttf"
+mkdir -p "$tmp/own/state/hexil" && echo "the real Tahoma" >"$tmp/own/state/hexil/tahoma.ttf"
 run own nofont XDG_STATE_HOME="$tmp/own/state"
 check "own tahoma.ttf: left untouched, even without the system font" \
     '((status == 7)) && [[ ! -L "$tmp/own/state/hexil/tahoma.ttf" ]] &&
@@ -69,29 +56,23 @@ check "own tahoma.ttf: left untouched, even without the system font" \
 # fails NAME WANT PREFIX [ENV...]: the launcher fails with status 1 and one line on stderr
 # naming WANT, and the viewer does not run.
 fails() {
-    want="$2"
-    run "$1" "${@:3}"
+    want="$2" && run "$1" "${@:3}"
     check "$1: status 1, one line naming $want, no viewer" '((status == 1)) &&
         [[ "$(wc -l <<<"$err")" == 1 && "$err" == "hexil: "*"$want"* && ! -e "$rec" ]]'
     echo "       stderr: $err"
 }
 mkdir -p "$tmp/file" "$tmp/taken/state" "$tmp/dangling/state/hexil" "$tmp/readonly/state"
-: >"$tmp/file/state"
-: >"$tmp/taken/state/hexil"
+: >"$tmp/file/state" && : >"$tmp/taken/state/hexil"
 ln -s /no/such/tahoma.ttf "$tmp/dangling/state/hexil/tahoma.ttf"
-fails file "$tmp/file/state/hexil" usr XDG_STATE_HOME="$tmp/file/state"
-fails taken "$tmp/taken/state/hexil" usr XDG_STATE_HOME="$tmp/taken/state"
+for name in file taken; do fails $name "$tmp/$name/state/hexil" usr XDG_STATE_HOME="$tmp/$name/state"; done
 fails dangling /no/such/tahoma.ttf usr XDG_STATE_HOME="$tmp/dangling/state"
 fails nohome "HOME is not set" usr env -u HOME
 fails nofont /no-such-font.ttf nofont
 check "nofont: no directory made" '[[ ! -e "$tmp/nofont/home" ]]'
 
 # Root writes into a read-only directory: as root this runs as nobody, in nobody's directory.
-if ((EUID == 0)); then
-    as=(setpriv --reuid=nobody --regid=nogroup --clear-groups --)
-    chmod 755 "$tmp"
-    chown -R nobody:nogroup "$tmp/readonly"
-fi
+((EUID != 0)) || { as=(setpriv --reuid=nobody --regid=nogroup --clear-groups --) && chmod 755 "$tmp" &&
+    chown -R nobody:nogroup "$tmp/readonly"; }
 chmod 555 "$tmp/readonly/state"
 fails readonly "$tmp/readonly/state/hexil" usr XDG_STATE_HOME="$tmp/readonly/state"
 

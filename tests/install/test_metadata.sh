@@ -10,9 +10,7 @@ check() {
     if out="$("${@:2}" 2>&1)" && ! grep -qE '(error|warning):' <<<"$out"; then
         echo "ok   - $1"
     else
-        failed=1
-        echo "FAIL - $1"
-        printf '%s\n' "$out"
+        failed=1 && printf 'FAIL - %s\n%s\n' "$1" "$out"
     fi
 }
 check "desktop-file-validate" desktop-file-validate "$src/res/hexil.desktop"

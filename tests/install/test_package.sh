@@ -6,31 +6,19 @@
 #   test_package.sh DEB|DIR WM_CLOSE    (DIR: where scripts/package left its one .deb)
 # shellcheck disable=SC2016,SC2034 # XS_DIR is read by lib.sh; bash -c quotes its own
 set -uo pipefail
-deb="$1"
+deb="$1" wm_close="$(realpath "$2")" sudo=()
 [[ ! -d "$deb" ]] || { debs=("$deb"/hexil_*.deb) && deb="${debs[0]}"; }
 deb="$(realpath "$deb")"
-wm_close="$(realpath "$2")"
-sudo=()
-if ((EUID != 0)); then
-    if ! sudo -n true 2>/dev/null; then
-        echo "package test skipped: installing needs root or passwordless sudo"
-        exit 77
-    fi
-    sudo=(sudo -n)
-fi
-if dpkg-query -W -f='${Status}' hexil 2>/dev/null | grep -q 'ok installed'; then
-    echo "package test: hexil is installed already; remove it first (apt-get purge hexil)" >&2
-    exit 1
-fi
+((EUID == 0)) || sudo=(sudo -n)
+((EUID == 0)) || sudo -n true 2>/dev/null ||
+    { echo "package test skipped: installing needs root or passwordless sudo"; exit 77; }
+! dpkg-query -W -f='${Status}' hexil 2>/dev/null | grep -q 'ok installed' ||
+    { echo "package test: hexil is installed already; remove it first (apt-get purge hexil)" >&2; exit 1; }
 
 exec 9>"${TMPDIR:-/tmp}/hexil-package-test.lock"
 flock -w 600 9 || { echo "package test: another package test holds the lock" >&2; exit 1; }
 apt=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -y -q -o DPkg::Lock::Timeout=300)
-purge() {
-    if dpkg-query -W -f='${Status}' hexil 2>/dev/null | grep -q installed; then
-        "${apt[@]}" purge hexil >/dev/null
-    fi
-}
+purge() { ! dpkg-query -W -f='${Status}' hexil 2>/dev/null | grep -q installed || "${apt[@]}" purge hexil >/dev/null; }
 
 # shellcheck source=../e2e/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh" /usr/bin/hexil /dev/null "$wm_close"
@@ -43,9 +31,7 @@ e2e_check "apt-get install ./$(basename "$deb")" "${apt[@]}" install "$XS_TMP/$(
 dpkg -L hexil >"$XS_TMP/files" 2>/dev/null || e2e_abort "dpkg lists the files of hexil"
 e2e_check "hexil is on PATH at /usr/bin/hexil" test "$(command -v hexil)" = /usr/bin/hexil
 
-home="$XS_TMP/home"
-state="$home/.local/state/hexil"
-mkdir -p "$home"
+home="$XS_TMP/home" && state="$XS_TMP/home/.local/state/hexil" && mkdir -p "$home"
 xs_start "$home" -u XDG_STATE_HOME HOME="$home" || e2e_abort "the window \"HEXIL\" appears"
 e2e_check "the launcher became the viewer" test "$(readlink "/proc/$XS_PID/exe")" = /usr/lib/hexil/hexil
 e2e_check "the first frame has its status text drawn" xs_wait_first_frame
