@@ -230,14 +230,12 @@ int exportWith(const std::vector<std::string>& words, std::ostream& out, std::os
                          [&](int argc, char** argv) { return exportMain(argc, argv, out, err); });
 }
 
-// Standard output that does not take the bytes fails; without --font and tahoma.ttf the
-// picture uses the default font. A font or output failing on the way to the disk: status
-// 2, one line on standard error naming the option, nothing written, a file there kept.
+// Without --font and tahoma.ttf the picture uses the default font. A font or output failing on the
+// way to the disk: status 2, one line on standard error naming the option, nothing written, a file
+// there kept.
 TEST(ExportMain, FailuresLeaveNothingAndTheDefaultFontServes) {
     const WorkingDirectory dir(false);
-    std::ostream broken(nullptr);
     std::ostringstream svg, err;
-    EXPECT_EQ(2, exportWith({"-o", "-", "--format", "csv"}, broken, err));
     EXPECT_EQ(0, exportWith({"--angles", "3", "-o", "-", "--format", "svg"}, svg, err));
     EXPECT_NE(std::string::npos, svg.str().find(">Angles: 3</text>")) << svg.str();
     EXPECT_NE(std::string::npos, svg.str().find("font-family=\"DejaVu Sans\""));
@@ -268,8 +266,6 @@ TEST(ExportMain, BadSelectionsAndWalks) {
     // clang-format off
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"--select", "x3"}, "--select: " + name},
-        {{"--select", "e01"}, "--select: \"e01\" is not a record name (v, f or e and a number, as v3, f2, e7)"},
-        {{"--select", "F0"}, "--select: \"F0\" is not a record name (v, f or e and a number, as v3, f2, e7)"},
         {{"--select", "e99999999999"}, "--select: \"e99999999999\" is not a record name (v, f or e and a number, as v3, f2, e7)"},
         {{"--select"}, "--select: needs a value"}, {{"--select", "v6"}, "--select: v6 does not exist at N = 6 (v0 to v5)"},
         {{"--select", "f5"}, "--select: f5 does not exist at N = 6 (f0 to f4)"},
@@ -282,11 +278,8 @@ TEST(ExportMain, BadSelectionsAndWalks) {
         {{"--select", "f0", "--walk"}, "--walk: needs a value"},
         {{"--select", "f0", "--walk", "n"}, "--walk: step 1 'n' needs a picked half-edge"},
         {{"--select", "v3", "--walk", "evN"}, "--walk: step 3 'N' needs a picked half-edge"},
-        {{"--select", "e4", "--walk", "fo"}, "--walk: step 2 'o' needs a picked half-edge"},
         {{"--select", "e4", "--walk", "nnvn"}, "--walk: step 4 'n' needs a picked half-edge"},
         {{"--select", "f0", "--walk", "enoe"}, "--walk: step 4 'e' needs a picked vertex or face"},
-        {{"--pick", "200,386", "--walk", "eenn"}, "--walk: step 2 'e' needs a picked vertex or face"},
-        {{"--select", "e1", "--walk", "vnnnnnnnnn"}, "--walk: step 2 'n' needs a picked half-edge"},
         {{"--angles", "0", "--pick", "1,1", "--walk", "e"}, "--walk: step 1 'e' has nothing to start from (at N = 0 the structure is empty)"},
     };
     // clang-format on
