@@ -5,7 +5,7 @@ folder, a small size; good and bad links, the keypad, widths from a phone's with
 laptop's and an iframe (presses through DevTools at the CSS point over a window pixel, so that
 the page's mapping back is tested), the words for the picture, the records, axe-core.
 Usage: browser_test.py SITE HEXIL_EXPORT HEXIL FONT AXE_JS"""
-import base64, functools, gzip, http.server, json, os, re, signal, subprocess, sys, tempfile
+import base64, functools, gzip, http.server, json, os, signal, subprocess, sys, tempfile
 import threading, time, urllib.parse
 
 from selenium import webdriver
@@ -17,8 +17,8 @@ from selenium.webdriver.common.keys import Keys
 FOLDER, BACKSPACE = "/course/hexil/", Keys.BACKSPACE
 PAGE, FRAME = "document", "document.querySelector('iframe').contentDocument"
 # A session through every kind of input, a burst of input a state: keys, and clicks (x, y) or
-# (x, y, "right" / "middle" / "h", the key h there) or at a named arrow or listing row ("e3",
-# "f0"); hexil-export's options; the frames drawn when not one.
+# (x, y, "right" / "middle" / "h", the key h there) or at a named arrow or listing row (NAMED);
+# hexil-export's options; the frames drawn when not one.
 STATES = [
     ("N = 6 at start", [], ""), ("vertex 0 picked", [(325, 429)], "--pick 325,429"),
     ("labels off, the pick kept", ["c"], "--no-labels --pick 325,429"),
@@ -40,6 +40,8 @@ STATES = [
     ("a left click starts the walk afresh", [(200, 386), "e", "n"], "--pick 200,386 --walk en"),
     ("the right button ends it", [(200, 386, "right")], ""),
 ]
+# The middle of arrows e3 and e5 at start and of the listing's row f0.
+NAMED = {"e3": (213, 362), "e5": (139, 236), "f0": (610, 46)}
 # Keys the viewer has no use for, the keypad's digits among them, by code and key.
 IGNORED_KEYS = {"Numpad3": "3", "F2": "F2", "ShiftLeft": "Shift", "KeyX": "x", "Space": " "}
 # Links: a fragment, hexil-export's options for it, a part of the notice ("" for none).
@@ -50,7 +52,7 @@ LINKS = [
     ("walk=n" * 20000, "", "more than"), ("%E0%A4%A", "", "%E0%A4%A"),
 ]
 failed = passed = 0
-driver = url = export = work = axe = named = None
+driver = url = export = work = axe = None
 doc = PAGE  # the document the page is in: the top one or the iframe's
 
 
@@ -109,18 +111,6 @@ def desktop_log(hexil, font):
     return b"".join(open(path, "rb").readlines()[:-2])
 
 
-def points():
-    """The window pixel at the middle of each arrow at start (from hexil-export's SVG) by name,
-    and of the listing's row f0 (the faces' column at x 600, its first row from y 39)."""
-    svg = subprocess.run([export, "--format", "svg", "-o", "-"], capture_output=True,
-                         check=True, text=True).stdout
-    found = {"f0": (610, 46)}
-    for name, d in re.findall(r'<path id="(e\d+)" d="M([^"]*)"', svg):
-        (x1, y1), (x2, y2) = [map(float, p.split()) for p in d.split("M")[0].split("L")]
-        found[name] = (int((x1 + x2) / 2), int((y1 + y2) / 2))
-    return found
-
-
 rgb = lambda png: subprocess.run(["convert", "png:-", "-depth", "8", "rgb:-"], input=png,
                                  capture_output=True, check=True).stdout
 js = lambda script, *args: driver.execute_script(script.replace("DOC", doc), *args)
@@ -174,7 +164,7 @@ def act(inputs):
     canvas, chain = driver.find_element("id", "screen"), ActionChains(driver)
     for item in inputs:
         if isinstance(item, tuple):
-            x, y = named[item[0]] if isinstance(item[0], str) else item[:2]
+            x, y = NAMED[item[0]] if isinstance(item[0], str) else item[:2]
             button = item[-1] if isinstance(item[-1], str) else "left"
             chain.move_to_element_with_offset(canvas, x - 500, y - 300)
             if button == "middle":
@@ -320,7 +310,7 @@ def keypad():
             ("the keypad's c", press("c"), "--no-labels"),
             ("c again", press("c"), ""),
             ("the half-edge button", button("half-edge"), "", 0),
-            ("then a click on an arrow", lambda: mouse(*named["e3"]), "--select e3"),
+            ("then a click on an arrow", lambda: mouse(*NAMED["e3"]), "--select e3"),
             ("the keypad's n", press("n"), "--select e3 --walk n"),
             ("its o, v, e and f at once", burst(list("ovef")), "--select e3 --walk novef"),
             ("Clear pick", button("clear"), ""),
@@ -415,10 +405,10 @@ def readable():
 
 
 def main(site, export_path, hexil, font, axe_path=""):
-    global driver, url, export, work, axe, named
+    global driver, url, export, work, axe
     url, requests = serve(site)
     export, axe, work, downloads = export_path, axe_path, tempfile.mkdtemp(), tempfile.mkdtemp()
-    desktop, named = desktop_log(hexil, font), points()
+    desktop = desktop_log(hexil, font)
     driver = chromium(downloads)
     try:
         links(session(desktop, downloads)[1::4])
