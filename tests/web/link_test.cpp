@@ -14,8 +14,6 @@ TEST(Link, FragmentsGiveTheirValidPartAndNameTheRest) {
     const std::vector<std::tuple<std::string, std::string, std::string>> cases{
         {"", "", ""},
         {"angles=6", "", ""},
-        {"angles=8&labels=0&listing=0&select=f0&walk=eno",
-         "angles=8&labels=0&listing=0&select=f0&walk=eno", ""},
         {"select=f0&walk=ENO&&", "angles=6&select=f0&walk=eno", ""},
         {"pick=200,386&walk=e", "angles=6&select=f0&walk=e", ""},
         {"walk=n&select=e3&angles=6&angles=9", "angles=9&select=e3&walk=n", ""},
