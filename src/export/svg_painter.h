@@ -9,6 +9,6 @@
 // <path id="eN"> of line segments (a heavy arrow's second copy among them), each vertex's
 // dot as <circle id="vN">, and every text as <text> filled in its colour over its outline
 // colour (a stroke twice textOutlineWidth wide, painted first), in the font's family at its
-// point size in pixels, placed where the window shows it. Shapes of a pixel's width sit on pixel centres, so the picture
-// lies over the PNG within anti-aliasing.
+// point size in pixels, placed where the window shows it. Shapes of a pixel's width sit on pixel
+// centres, so the picture lies over the PNG within anti-aliasing.
 std::string frameSvg(const Subdivision& s, const StatusLine& status);
