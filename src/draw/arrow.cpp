@@ -70,15 +70,26 @@ Pixel awayFromEdge(Pixel head, Pixel tail) {
     return {static_cast<int>(std::lround(dy / l)), static_cast<int>(std::lround(-dx / l))};
 }
 
-std::optional<Arrow> halfEdgeArrow(const Subdivision& s, int h) {
+bool halfEdgeEnds(const Subdivision& s, int h, Pixel& tail, Pixel& head) {
     if (!s.isHalfEdge(h)) {
-        return std::nullopt;
+        return false;
     }
     const HalfEdge& e = s.halfEdges[h];
     if (!s.isVertex(e.target) || !s.isHalfEdge(e.prev) || !s.isVertex(s.halfEdges[e.prev].target)) {
+        return false;
+    }
+    const Vertex& t = s.vertices[s.halfEdges[e.prev].target];
+    const Vertex& v = s.vertices[e.target];
+    tail = {t.x, t.y};
+    head = {v.x, v.y};
+    return true;
+}
+
+std::optional<Arrow> halfEdgeArrow(const Subdivision& s, int h) {
+    Pixel tail;
+    Pixel head;
+    if (!halfEdgeEnds(s, h, tail, head)) {
         return std::nullopt;
     }
-    const Vertex& tail = s.vertices[s.halfEdges[e.prev].target];
-    const Vertex& head = s.vertices[e.target];
-    return halfEdgeArrow(Pixel{head.x, head.y}, Pixel{tail.x, tail.y});
+    return halfEdgeArrow(head, tail);
 }

@@ -34,6 +34,10 @@ std::optional<Arrow> halfEdgeArrow(Pixel head, Pixel tail);
 // shifts the arrow), rounded per component. {0, 0} when head and tail are the same pixel.
 Pixel awayFromEdge(Pixel head, Pixel tail);
 
+// The tail (prev's target) and head (target) of half-edge h of s; false, leaving both as
+// they are, when h is not a half-edge or a link it needs is broken.
+bool halfEdgeEnds(const Subdivision& s, int h, Pixel& tail, Pixel& head);
+
 // The arrow of half-edge h of s, from its origin (prev's target) to its target; nothing
 // when h is not a half-edge, a link it needs is broken, or its ends are the same pixel.
 std::optional<Arrow> halfEdgeArrow(const Subdivision& s, int h);

@@ -20,23 +20,15 @@ std::vector<bool> flagged(const std::vector<int>& positions, std::size_t count) 
     return flags;
 }
 
-bool isVertex(const Subdivision& s, int v) {
-    return v >= 0 && static_cast<std::size_t>(v) < s.vertices.size();
-}
-
-bool isHalfEdge(const Subdivision& s, int h) {
-    return h >= 0 && static_cast<std::size_t>(h) < s.halfEdges.size();
-}
-
 // Calls visit with the head vertex of each half-edge of face's cycle, from the face's
 // edge following next. A broken link ends the walk, and it never takes more steps than
 // there are half-edges, so a damaged structure cannot hang the frame.
 template <class Visit> void forEachCorner(const Subdivision& s, int face, Visit visit) {
     const int first = s.faces[face].edge;
     int h = first;
-    for (std::size_t steps = 0; steps < s.halfEdges.size() && isHalfEdge(s, h); ++steps) {
+    for (std::size_t steps = 0; steps < s.halfEdges.size() && s.isHalfEdge(h); ++steps) {
         const int v = s.halfEdges[h].target;
-        if (!isVertex(s, v)) {
+        if (!s.isVertex(v)) {
             return;
         }
         visit(s.vertices[v]);
@@ -45,20 +37,6 @@ template <class Visit> void forEachCorner(const Subdivision& s, int face, Visit 
             return;
         }
     }
-}
-
-// The tail and head of a half-edge, or false when a link is missing.
-bool ends(const Subdivision& s, int h, Pixel& tail, Pixel& head) {
-    const int to = s.halfEdges[h].target;
-    const int prev = s.halfEdges[h].prev;
-    if (!isVertex(s, to) || !isHalfEdge(s, prev) || !isVertex(s, s.halfEdges[prev].target)) {
-        return false;
-    }
-    const Vertex& t = s.vertices[s.halfEdges[prev].target];
-    const Vertex& v = s.vertices[to];
-    tail = {t.x, t.y};
-    head = {v.x, v.y};
-    return true;
 }
 
 // A label's start along one axis, moved back so that the label ends by limit, or else
@@ -174,7 +152,7 @@ void Composer::arrows() {
         const int k = static_cast<int>(h);
         Pixel tail;
         Pixel head;
-        if (!ends(s, k, tail, head)) {
+        if (!halfEdgeEnds(s, k, tail, head)) {
             continue;
         }
         if (const std::optional<Arrow> arrow = halfEdgeArrow(head, tail)) {
@@ -214,7 +192,7 @@ void Composer::labels() {
     for (std::size_t h = 0; h < s.halfEdges.size(); ++h) {
         Pixel tail;
         Pixel head;
-        if (!ends(s, static_cast<int>(h), tail, head)) {
+        if (!halfEdgeEnds(s, static_cast<int>(h), tail, head)) {
             continue;
         }
         const int ax = (head.x + (head.x + tail.x) / 2) / 2;
