@@ -80,8 +80,9 @@ TEST(ExportOptions, CommandLines) {
         if (command.action == Command::run) {
             const ExportOptions& o = command.options;
             std::ostringstream text;
-            text << o.angles << ' ' << o.showLabels << ' ' << o.showListing << ' '
-                 << (o.pick ? std::to_string(o.pick->x) + "," + std::to_string(o.pick->y) : "-")
+            const StateWords& w = o.state;
+            text << w.angles << ' ' << w.showLabels << ' ' << w.showListing << ' '
+                 << (w.pick ? std::to_string(w.pick->x) + "," + std::to_string(w.pick->y) : "-")
                  << ' ' << extension(o.format) << ' ' << o.output;
             got = text.str();
         }
@@ -101,7 +102,7 @@ TEST(ExportTables, EveryRecordAndLinkForNFrom3To200) {
             Subdivision s;
             s.showListing = view != 1;
             s.build(angles);
-            ExportOptions o;
+            StateWords o;
             o.angles = angles;
             o.showListing = s.showListing;
             o.showLabels = view != 2;
@@ -164,7 +165,7 @@ TEST(ExportTables, SelectionOfTheTriangle) {
         Subdivision s;
         s.build(angles);
         s.pick(x, y);
-        ExportOptions o;
+        StateWords o;
         o.angles = angles;
         o.pick = Click{x, y};
         const std::string md = markdownTables(s, o);

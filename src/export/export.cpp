@@ -84,10 +84,8 @@ int exportMain(int argc, char* argv[], std::ostream& out, std::ostream& err) {
     // The structure first: a record that does not exist or a step that does not apply is
     // bad input, told before anything is opened.
     Subdivision s;
-    s.showLabels = o.showLabels;
-    s.showListing = o.showListing;
-    s.build(o.angles);
-    if (const std::string error = selectAndWalk(s, o); !error.empty()) {
+    const StateApplied applied = applyState(o.state, s);
+    if (const std::string error = optionRefusal(o.state, applied, s); !error.empty()) {
         err << "hexil-export: " << error << '\n';
         return 2;
     }
@@ -122,7 +120,7 @@ int exportMain(int argc, char* argv[], std::ostream& out, std::ostream& err) {
     }
 
     s.font = &fonts.labels;
-    const StatusLine status{&fonts.status, o.angles};
+    const StatusLine status{&fonts.status, o.state.angles};
 
     std::string bytes;
     switch (o.format) {
@@ -137,13 +135,13 @@ int exportMain(int argc, char* argv[], std::ostream& out, std::ostream& err) {
         bytes = frameSvg(s, status);
         break;
     case Format::markdown:
-        bytes = markdownTables(s, o);
+        bytes = markdownTables(s, o.state);
         break;
     case Format::csv:
         bytes = csvTable(s);
         break;
     case Format::json:
-        bytes = toJson(s, o).dump(2) + "\n";
+        bytes = toJson(s, o.state).dump(2) + "\n";
         break;
     }
 

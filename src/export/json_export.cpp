@@ -10,7 +10,7 @@ json numberOrNull(int position) {
 
 } // namespace
 
-json toJson(const Subdivision& s, const ExportOptions& options) {
+json toJson(const Subdivision& s, const StateWords& options) {
     json vertices = json::array();
     for (std::size_t i = 0; i < s.vertices.size(); ++i) {
         const Vertex& v = s.vertices[i];

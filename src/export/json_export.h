@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export/options.h"
+#include "model/state_words.h"
 #include "model/subdivision.h"
 
 #include <nlohmann/json.hpp>
@@ -20,4 +20,4 @@
 // The selection is null unless --pick or --select was given; click is null with --select.
 // Every record's number is its position in its list, and every link is the number of
 // the record it names (-1 for none, which a built structure never has).
-nlohmann::json toJson(const Subdivision& s, const ExportOptions& options);
+nlohmann::json toJson(const Subdivision& s, const StateWords& options);

@@ -6,32 +6,27 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cstring>
 #include <filesystem>
 #include <string_view>
 
 namespace {
 
-// Long options without a short form get codes above any character.
-enum Code {
-    anglesCode = 256,
-    noLabelsCode,
-    noListingCode,
-    pickCode,
-    selectCode,
-    walkCode,
-    fontCode,
-    formatCode
-};
+// Long options without a short form get codes above any character; a state word's option
+// its word's code.
+enum Code { noLabelsCode = 256, noListingCode, fontCode, formatCode, stateWordCode };
+
+constexpr int codeOf(StateWord word) {
+    return stateWordCode + static_cast<int>(word);
+}
 
 const option longOptions[] = {
-    {"angles", required_argument, nullptr, anglesCode},
+    {"angles", required_argument, nullptr, codeOf(StateWord::angles)},
     {"no-labels", no_argument, nullptr, noLabelsCode},
     {"no-listing", no_argument, nullptr, noListingCode},
-    {"pick", required_argument, nullptr, pickCode},
-    {"select", required_argument, nullptr, selectCode},
-    {"walk", required_argument, nullptr, walkCode},
+    {"pick", required_argument, nullptr, codeOf(StateWord::pick)},
+    {"select", required_argument, nullptr, codeOf(StateWord::select)},
+    {"walk", required_argument, nullptr, codeOf(StateWord::walk)},
     {"font", required_argument, nullptr, fontCode},
     {"output", required_argument, nullptr, 'o'},
     {"format", required_argument, nullptr, formatCode},
@@ -53,16 +48,6 @@ std::string inQuotes(std::string_view text) {
     return "\"" + std::string(text) + "\"";
 }
 
-// A whole decimal number, all of text, or nothing.
-std::optional<int> wholeNumber(std::string_view text) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 std::optional<Format> formatNamed(std::string name) {
     std::transform(name.begin(), name.end(), name.begin(),
                    [](unsigned char c) { return std::tolower(c); });
@@ -72,11 +57,6 @@ std::optional<Format> formatNamed(std::string name) {
         }
     }
     return std::nullopt;
-}
-
-// "1000 x 600".
-std::string windowSize() {
-    return std::to_string(windowWidth) + " x " + std::to_string(windowHeight);
 }
 
 Command failure(std::string error) {
@@ -120,7 +100,7 @@ std::string usage() {
            "  --font PATH     TrueType font (default: tahoma.ttf here, else DejaVu Sans)\n"
            "  -o, --output FILE\n"
            "                  FILE.png the " +
-           windowSize() +
+           std::to_string(windowWidth) + " x " + std::to_string(windowHeight) +
            " frame, FILE.svg the same as vector\n"
            "                  shapes, FILE.md or FILE.csv the record tables, FILE.json the\n"
            "                  records and links; - for standard output (with --format)\n"
@@ -140,62 +120,19 @@ Command parseCommand(int argc, char* argv[]) {
     int code;
     while ((code = getopt_long(argc, argv, ":o:hV", longOptions, nullptr)) != -1) {
         const std::string_view value = optarg ? optarg : "";
-        switch (code) {
-        case anglesCode: {
-            const std::optional<int> n = wholeNumber(value);
-            if (!n) {
-                return failure("--angles: " + inQuotes(value) + " is not a whole number");
+        if (code >= stateWordCode) {
+            const StateWord word = StateWord(code - stateWordCode);
+            if (const WordFault fault = readStateWord(word, value, o.state); fault.kind) {
+                return failure(optionRefusal(word, fault, value));
             }
-            if (*n < 0 || *n > maxAngles) {
-                return failure("--angles: " + std::string(value) + " is out of range (0 to " +
-                               std::to_string(maxAngles) + ")");
-            }
-            o.angles = *n;
-            break;
+            continue;
         }
+        switch (code) {
         case noLabelsCode:
-            o.showLabels = false;
+            o.state.showLabels = false;
             break;
         case noListingCode:
-            o.showListing = false;
-            break;
-        case pickCode: {
-            const std::size_t comma = value.find(',');
-            const auto x = wholeNumber(value.substr(0, comma));
-            const auto y =
-                comma == value.npos ? std::nullopt : wholeNumber(value.substr(comma + 1));
-            if (!x || !y) {
-                return failure("--pick: " + inQuotes(value) +
-                               " is not X,Y (two whole numbers and a comma)");
-            }
-            if (*x < 0 || *x >= windowWidth || *y < 0 || *y >= windowHeight) {
-                return failure("--pick: " + std::string(value) + " lies outside the " +
-                               windowSize() + " window (0 to " + std::to_string(windowWidth - 1) +
-                               ", 0 to " + std::to_string(windowHeight - 1) + ")");
-            }
-            o.pick = Click{*x, *y};
-            o.select.reset();
-            break;
-        }
-        case selectCode:
-            o.select = parseRecordName(value);
-            if (!o.select) {
-                return failure("--select: " + inQuotes(value) +
-                               " is not a record name (v, f or e and a number, as v3, f2, e7)");
-            }
-            o.pick.reset();
-            break;
-        case walkCode:
-            if (value.empty()) {
-                return failure("--walk: no steps given (letters e, n, p, o, v, f)");
-            }
-            for (std::size_t i = 0; i < value.size(); ++i) {
-                if (!stepForLetter(value[i])) {
-                    return failure("--walk: " + inQuotes(value) + ": letter " +
-                                   std::to_string(i + 1) + " is not a step (e, n, p, o, v, f)");
-                }
-            }
-            o.walk = value;
+            o.state.showListing = false;
             break;
         case fontCode:
             if (value.empty()) {
@@ -246,7 +183,7 @@ Command parseCommand(int argc, char* argv[]) {
         return failure(inQuotes(argv[optind]) +
                        ": unexpected argument (the file to write goes after --output)");
     }
-    if (!o.walk.empty() && !o.pick && !o.select) {
+    if (!o.state.walk.empty() && !o.state.pick && !o.state.select) {
         return failure("--walk: nothing to start from (give --pick or --select)");
     }
     if (o.output.empty()) {
@@ -269,45 +206,4 @@ Command parseCommand(int argc, char* argv[]) {
     o.format = *format;
     command.action = Command::run;
     return command;
-}
-
-namespace {
-
-// What the name ranges over at this size: "v0 to v5", or why there is nothing.
-std::string namesAt(const Subdivision& s, RecordRef::Kind kind) {
-    const std::size_t count = kind == RecordRef::vertex ? s.vertices.size()
-                              : kind == RecordRef::face ? s.faces.size()
-                                                        : s.halfEdges.size();
-    if (count == 0) {
-        return "the structure is empty";
-    }
-    return recordName({kind, 0}) + " to " + recordName({kind, static_cast<int>(count) - 1});
-}
-
-} // namespace
-
-std::string selectAndWalk(Subdivision& s, const ExportOptions& options) {
-    if (options.pick) {
-        s.pick(options.pick->x, options.pick->y);
-    } else if (options.select && !s.select(*options.select)) {
-        return "--select: " + recordName(*options.select) +
-               " does not exist at N = " + std::to_string(options.angles) + " (" +
-               namesAt(s, options.select->kind) + ")";
-    }
-    for (std::size_t i = 0; i < options.walk.size(); ++i) {
-        const char letter = options.walk[i];
-        const RecordRef from = s.selected();
-        if (s.step(*stepForLetter(letter))) {
-            continue;
-        }
-        const std::string step =
-            "--walk: step " + std::to_string(i + 1) + " '" + std::string(1, letter) + "' ";
-        if (from.kind == RecordRef::none) {
-            return step + "has nothing to start from (at N = " + std::to_string(options.angles) +
-                   " the structure is empty)";
-        }
-        return step + (*stepForLetter(letter) == Step::edge ? "needs a picked vertex or face"
-                                                            : "needs a picked half-edge");
-    }
-    return "";
 }

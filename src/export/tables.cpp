@@ -61,7 +61,7 @@ void picked(std::ostream& out, const Subdivision& s) {
 }
 
 // How the selection came about: a click or a name, then the steps walked from there.
-void selection(std::ostream& out, const Subdivision& s, const ExportOptions& options) {
+void selection(std::ostream& out, const Subdivision& s, const StateWords& options) {
     out << "\n## Selection\n\n";
     if (options.pick) {
         out << "Left click at (" << options.pick->x << ", " << options.pick->y << ")";
@@ -107,7 +107,7 @@ std::vector<RecordTable> recordTables(const Subdivision& s) {
     return tables;
 }
 
-std::string markdownTables(const Subdivision& s, const ExportOptions& options) {
+std::string markdownTables(const Subdivision& s, const StateWords& options) {
     std::ostringstream out;
     out << "# HEXIL, N = " << options.angles << "\n";
     // A click alone is told after the tables; a selection by name or a walk opens the

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export/options.h"
+#include "model/state_words.h"
 #include "model/subdivision.h"
 
 #include <string>
@@ -25,7 +25,7 @@ std::vector<RecordTable> recordTables(const Subdivision& s);
 // (v0, e1, f2), after a heading with N. The selection follows the tables when a click
 // alone made it; when a record was selected by name or a walk was taken, it comes before
 // them, with the walk's expression ("f0.edge.next.opp = e3").
-std::string markdownTables(const Subdivision& s, const ExportOptions& options);
+std::string markdownTables(const Subdivision& s, const StateWords& options);
 
 // The same as one CSV table (RFC 4180, CRLF line ends) with the header
 //   kind,number,x,y,edge,target,face,next,prev,opp,selected

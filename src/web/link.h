@@ -5,12 +5,9 @@
 #include <string>
 #include <string_view>
 
-// The viewer's state as the page's address carries it, in hexil-export's words:
-//   angles=8&labels=0&listing=0&select=f0&walk=eno
-// angles is N (0 to maxAngles); labels and listing are 0 or 1 and 1 unless given; select
-// names the record the walk started from, as hexil-export's --select does; walk its steps,
-// the letters e n p o v f as --walk takes them. pick=X,Y, hexil-export's --pick, is read
-// too. Words are joined by '&'; a later word overrides an earlier one.
+// The viewer's state as the page's address carries it, in the state's words that
+// hexil-export's options also read (model/state_words.h), each as word=value and joined by
+// '&': angles=8&labels=0&listing=0&select=f0&walk=eno.
 
 // The longest fragment read: a longer one is ignored whole.
 constexpr std::size_t maxFragmentLength = 4096;
