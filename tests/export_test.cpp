@@ -54,14 +54,8 @@ TEST(ExportOptions, CommandLines) {
         {{"--pick", "999,0", "--output", "-", "--format", "json"}, "6 1 1 999,0 json -"},
         {{"--format", "csv", "-o", "table.txt"}, "6 1 1 - csv table.txt"},
         {{"--ang", "3", "-o", "b.json", "--angles", "4"}, "4 1 1 - json b.json"},
-        {{"--angles", "x", "-o", "a.png"}, "--angles: \"x\" is not a whole number"},
-        {{"--angles", "10000", "-o", "a.png"}, "--angles: 10000 is out of range (0 to 9999)"},
-        {{"--angles", "-1", "-o", "a.png"}, "--angles: -1 is out of range (0 to 9999)"},
         {{"--angles", "6.5", "-o", "a.png"}, "--angles: \"6.5\" is not a whole number"},
-        {{"--angles", "99999999999", "-o", "a.png"}, "--angles: \"99999999999\" is not a whole number"},
         {{"--pick", "3", "-o", "a.png"}, "--pick: \"3\" is not X,Y (two whole numbers and a comma)"},
-        {{"--pick", "3,4,5", "-o", "a.png"}, "--pick: \"3,4,5\" is not X,Y (two whole numbers and a comma)"},
-        {{"--pick", "1000,5", "-o", "a.png"}, "--pick: 1000,5 lies outside the 1000 x 600 window (0 to 999, 0 to 599)"},
         {{"--format", "gif", "-o", "a.png"}, "--format: \"gif\" is not one of png, svg, md, csv, json"},
         {{"-o", "a.txt"}, "--output: \"a.txt\" has no known extension (.png, .svg, .md, .csv, .json); or give --format"},
         {{"-o", "-"}, "--output: - (standard output) takes a text format: --format svg, md, csv or json"},
@@ -246,25 +240,18 @@ TEST(ExportMain, FailuresLeaveNothingAndTheDefaultFontServes) {
 // Every bad --select and --walk: status 2, one line on standard error, nothing written.
 TEST(ExportMain, BadSelectionsAndWalks) {
     const WorkingDirectory dir(false);
-    const std::string name = "\"x3\" is not a record name (v, f or e and a number, as v3, f2, e7)";
     // clang-format off
     const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"--select", "x3"}, "--select: " + name},
         {{"--select", "e99999999999"}, "--select: \"e99999999999\" is not a record name (v, f or e and a number, as v3, f2, e7)"},
-        {{"--select"}, "--select: needs a value"}, {{"--select", "v6"}, "--select: v6 does not exist at N = 6 (v0 to v5)"},
+        {{"--select"}, "--select: needs a value"},
         {{"--select", "f5"}, "--select: f5 does not exist at N = 6 (f0 to f4)"},
         {{"--angles", "7", "--select", "e22"}, "--select: e22 does not exist at N = 7 (e0 to e21)"},
         {{"--select", "v0", "--angles", "2"}, "--select: v0 does not exist at N = 2 (the structure is empty)"},
         {{"--pick", "200,386", "--select", "v9"}, "--select: v9 does not exist at N = 6 (v0 to v5)"},
-        {{"--walk", "e"}, "--walk: nothing to start from (give --pick or --select)"},
         {{"--select", "f0", "--walk", ""}, "--walk: no steps given (letters e, n, p, o, v, f)"},
-        {{"--select", "f0", "--walk", "enx"}, "--walk: \"enx\": letter 3 is not a step (e, n, p, o, v, f)"},
         {{"--select", "f0", "--walk"}, "--walk: needs a value"},
-        {{"--select", "f0", "--walk", "n"}, "--walk: step 1 'n' needs a picked half-edge"},
         {{"--select", "v3", "--walk", "evN"}, "--walk: step 3 'N' needs a picked half-edge"},
         {{"--select", "e4", "--walk", "nnvn"}, "--walk: step 4 'n' needs a picked half-edge"},
-        {{"--select", "f0", "--walk", "enoe"}, "--walk: step 4 'e' needs a picked vertex or face"},
-        {{"--angles", "0", "--pick", "1,1", "--walk", "e"}, "--walk: step 1 'e' has nothing to start from (at N = 0 the structure is empty)"},
     };
     // clang-format on
     for (const auto& [words, expected] : cases) {
