@@ -49,76 +49,56 @@ std::string byCommandLine(const std::string& fragment) {
 // One table of the state's words through both readers: the link and hexil-export's options
 // (labels=0 and listing=0 as --no-labels and --no-listing).
 TEST(StateWords, TheLinkAndTheCommandLineReadThemAlike) {
-    const std::string n20(20, 'n'), huge(100000, 'n'), fill(4088, '&');
+    const std::string huge(100000, 'n'), fill(4088, '&');
     const std::string all = "all of it (more than 4096 characters)";
     const std::string nameIt = "is not a record name (v, f or e and a number, as v3, f2, e7)";
     const std::string window = "lies outside the 1000 x 600 window (0 to 999, 0 to 599)";
     // fragment; what the link shows and its notice ("" for none); what hexil-export shows
     // or says ("" for the same as the link, "-" where it has no such options)
+    // clang-format off
     const std::vector<std::tuple<std::string, std::string, std::string, std::string>> cases{
         {"", "6 11  ", "", ""},
         {"angles=6", "6 11  ", "", ""},
         {"angles=9999", "9999 11  ", "", ""},
-        {"angles=10000", "6 11  ", "\"angles=10000\" (N is a number from 0 to 9999)",
-         "--angles: 10000 is out of range (0 to 9999)"},
+        {"angles=10000", "6 11  ", "\"angles=10000\" (N is a number from 0 to 9999)", "--angles: 10000 is out of range (0 to 9999)"},
         {"angles=0", "0 11  ", "", ""},
-        {"angles=-1", "6 11  ", "\"angles=-1\" (N is a number from 0 to 9999)",
-         "--angles: -1 is out of range (0 to 9999)"},
-        {"angles=-0", "6 11  ", "\"angles=-0\" (N is a number from 0 to 9999)",
-         "--angles: -0 is out of range (0 to 9999)"},
-        {"angles=+6", "6 11  ", "\"angles=+6\" (N is a number from 0 to 9999)",
-         "--angles: \"+6\" is not a whole number"},
+        {"angles=-1", "6 11  ", "\"angles=-1\" (N is a number from 0 to 9999)", "--angles: -1 is out of range (0 to 9999)"},
+        {"angles=-0", "6 11  ", "\"angles=-0\" (N is a number from 0 to 9999)", "--angles: -0 is out of range (0 to 9999)"},
+        {"angles=+6", "6 11  ", "\"angles=+6\" (N is a number from 0 to 9999)", "--angles: \"+6\" is not a whole number"},
         {"angles=007&angles=3&angles=4", "4 11  ", "", ""},
-        {"angles=99999999999", "6 11  ", "\"angles=99999999999\" (N is a number from 0 to 9999)",
-         "--angles: \"99999999999\" is not a whole number"},
+        {"angles=99999999999", "6 11  ", "\"angles=99999999999\" (N is a number from 0 to 9999)", "--angles: \"99999999999\" is not a whole number"},
         {"labels=0&listing=0", "6 00  ", "", ""},
         {"labels=0&labels=1&listing=1", "6 11  ", "", "-"},
         {"labels=2&listing=", "6 11  ", "\"labels=2\" (0 or 1); \"listing=\" (0 or 1)", "-"},
         {"zoom=3&listing=0", "6 10  ", "\"zoom=3\" (not a word of the link)", "-"},
         {"pick=999,599", "6 11 f4 ", "", ""},
         {"pick=0,0", "6 11 f4 ", "", ""},
-        {"pick=1000,599", "6 11  ", "\"pick=1000,599\" (a window pixel X,Y)",
-         "--pick: 1000,599 " + window},
-        {"pick=999,600", "6 11  ", "\"pick=999,600\" (a window pixel X,Y)",
-         "--pick: 999,600 " + window},
+        {"pick=1000,599", "6 11  ", "\"pick=1000,599\" (a window pixel X,Y)", "--pick: 1000,599 " + window},
+        {"pick=999,600", "6 11  ", "\"pick=999,600\" (a window pixel X,Y)", "--pick: 999,600 " + window},
         {"pick=-0,5", "6 11  ", "\"pick=-0,5\" (a window pixel X,Y)", "--pick: -0,5 " + window},
-        {"pick=3,4,5", "6 11  ", "\"pick=3,4,5\" (a window pixel X,Y)",
-         "--pick: \"3,4,5\" is not X,Y (two whole numbers and a comma)"},
+        {"pick=3,4,5", "6 11  ", "\"pick=3,4,5\" (a window pixel X,Y)", "--pick: \"3,4,5\" is not X,Y (two whole numbers and a comma)"},
         {"pick=325,429&select=f0", "6 11 f0 ", "", ""},
         {"select=f0&pick=325,429", "6 11 v0 ", "", ""},
         {"angles=2&select=v0&pick=1,1", "2 11  ", "\"pick=1,1\" (nothing to pick at N = 2)", ""},
-        {"select=v6", "6 11  ", "\"select=v6\" (no such record at N = 6)",
-         "--select: v6 does not exist at N = 6 (v0 to v5)"},
+        {"select=v6", "6 11  ", "\"select=v6\" (no such record at N = 6)", "--select: v6 does not exist at N = 6 (v0 to v5)"},
         {"select=v5", "6 11 v5 ", "", ""},
-        {"select=x1", "6 11  ", "\"select=x1\" (a record's name such as v3, f2 or e7)",
-         "--select: \"x1\" " + nameIt},
+        {"select=x1", "6 11  ", "\"select=x1\" (a record's name such as v3, f2 or e7)", "--select: \"x1\" " + nameIt},
         {"select=f0&walk=ENO&&", "6 11 e3 f0.edge.next.opp = e3", "", ""},
         {"select=f0&walk=e&walk=en", "6 11 e1 f0.edge.next = e1", "", ""},
         {"pick=200,386&walk=e", "6 11 e0 f0.edge = e0", "", ""},
-        {"select=e3&walk=nnnnnnnn", "6 11 e5 e3.next.next.next.next.next.next.next.next = e5", "",
-         ""},
-        {"select=e3&walk=nnnnnnnnn", "6 11 e3 e4.next.next.next.next.next.next.next.next = e3", "",
-         ""},
-        {"select=f0&walk=enxo", "6 11 e1 f0.edge.next = e1",
-         "\"walk=xo\" (step 3 'x' is not e, n, p, o, v or f)",
-         "--walk: \"enxo\": letter 3 is not a step (e, n, p, o, v, f)"},
-        {"select=f0&walk=enoe", "6 11 e3 f0.edge.next.opp = e3",
-         "\"walk=e\" (step 4 'e' does not apply to e3)",
-         "--walk: step 4 'e' needs a picked vertex or face"},
-        {"select=f0&walk=n", "6 11 f0 ", "\"walk=n\" (step 1 'n' does not apply to f0)",
-         "--walk: step 1 'n' needs a picked half-edge"},
-        {"walk=n", "6 11  ", "\"walk=n\" (step 1 'n' does not apply to nothing picked)",
-         "--walk: nothing to start from (give --pick or --select)"},
-        {"angles=2&pick=1,1&walk=e", "2 11  ",
-         "\"pick=1,1\" (nothing to pick at N = 2); \"walk=e\" (step 1 'e' does not apply to "
-         "nothing picked)",
-         "--walk: step 1 'e' has nothing to start from (at N = 2 the structure is empty)"},
+        {"select=e3&walk=nnnnnnnn", "6 11 e5 e3.next.next.next.next.next.next.next.next = e5", "", ""},
+        {"select=e3&walk=nnnnnnnnn", "6 11 e3 e4.next.next.next.next.next.next.next.next = e3", "", ""},
+        {"select=f0&walk=enxo", "6 11 e1 f0.edge.next = e1", "\"walk=xo\" (step 3 'x' is not e, n, p, o, v or f)", "--walk: \"enxo\": letter 3 is not a step (e, n, p, o, v, f)"},
+        {"select=f0&walk=enoe", "6 11 e3 f0.edge.next.opp = e3", "\"walk=e\" (step 4 'e' does not apply to e3)", "--walk: step 4 'e' needs a picked vertex or face"},
+        {"select=f0&walk=n", "6 11 f0 ", "\"walk=n\" (step 1 'n' does not apply to f0)", "--walk: step 1 'n' needs a picked half-edge"},
+        {"walk=n", "6 11  ", "\"walk=n\" (step 1 'n' does not apply to nothing picked)", "--walk: nothing to start from (give --pick or --select)"},
+        {"angles=2&pick=1,1&walk=e", "2 11  ", "\"pick=1,1\" (nothing to pick at N = 2); \"walk=e\" (step 1 'e' does not apply to nothing picked)", "--walk: step 1 'e' has nothing to start from (at N = 2 the structure is empty)"},
         {"angles=8" + fill, "8 11  ", "", "-"},
         {"angles=8&" + fill, "6 11  ", all, "-"},
         {huge, "6 11  ", all, "-"},
-        {"select=f0&" + std::string(4000, 'x'), "6 11 f0 ",
-         "\"xxxxxxxxxxxxxxxxxxxxxxxx...\" (not a word of the link)", "-"},
+        {"select=f0&" + std::string(4000, 'x'), "6 11 f0 ", "\"xxxxxxxxxxxxxxxxxxxxxxxx...\" (not a word of the link)", "-"},
     };
+    // clang-format on
     for (const auto& [fragment, state, notice, command] : cases) {
         const std::string name = fragment.substr(0, 60);
         int angles = startAngles;
