@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """The page from a subfolder in headless Chromium: after each burst of real input one frame and
 the canvas equal to hexil-export's PNG; the desktop's log, a reload afresh, no request outside the
-folder, a small size; good and bad links, the keypad, widths from a phone's with touch to a
-laptop's and an iframe (presses through DevTools at the CSS point over a window pixel, so that
-the page's mapping back is tested), the words for the picture, the records, axe-core.
+folder, a small size; good and bad links, keys ignored, the keypad, widths from a phone's with
+touch gestures to a laptop's and an iframe (presses through DevTools at the CSS point over a
+window pixel, so that the page's mapping back is tested), the words for the picture, the
+records, axe-core.
 Usage: browser_test.py SITE HEXIL_EXPORT HEXIL FONT AXE_JS"""
 import base64, functools, gzip, http.server, json, os, signal, subprocess, sys, tempfile
 import threading, time, urllib.parse
@@ -42,8 +43,17 @@ STATES = [
 ]
 # The middle of arrows e3 and e5 at start and of the listing's row f0.
 NAMED = {"e3": (213, 362), "e5": (139, 236), "f0": (610, 46)}
-# Keys the viewer has no use for, the keypad's digits among them, by code and key.
-IGNORED_KEYS = {"Numpad3": "3", "F2": "F2", "ShiftLeft": "Shift", "KeyX": "x", "Space": " "}
+# Keys the viewer has no use for, by code, key and DevTools' modifiers (1 Alt, 2 Ctrl, 4 Meta):
+# every key of the keypad with NumLock on and off (SDL's SDLK_KP*, which the desktop ignores),
+# others, and chords of the viewer's keys, which are the browser's.
+IGNORED_KEYS = [(words[0], key, 0) for words in map(str.split, (
+    "Numpad0 0 Insert", "Numpad1 1 End", "Numpad2 2 ArrowDown", "Numpad3 3 PageDown",
+    "Numpad4 4 ArrowLeft", "Numpad5 5 Clear", "Numpad6 6 ArrowRight", "Numpad7 7 Home",
+    "Numpad8 8 ArrowUp", "Numpad9 9 PageUp", "NumpadDecimal . Delete", "NumpadAdd +",
+    "NumpadSubtract -", "NumpadMultiply *", "NumpadDivide /", "NumpadEnter Enter", "F2 F2",
+    "ShiftLeft Shift", "KeyX x")) for key in words[1:]] + [("Space", " ", 0), ("KeyC", "c", 2),
+    ("KeyT", "t", 1), ("KeyC", "c", 4), ("Digit3", "3", 2), ("Digit0", "0", 1), ("Digit7", "7", 4),
+    ("Backspace", "Backspace", 2), ("Backspace", "Backspace", 1), ("Backspace", "Backspace", 4)]
 # Links: a fragment, hexil-export's options for it, a part of the notice ("" for none).
 LINKS = [
     ("angles=8&labels=0&listing=0&select=f0&walk=eno",
@@ -290,9 +300,9 @@ def links(recorded):
 
 
 def ignored_keys():
-    for code, key in IGNORED_KEYS.items():
+    for code, key, modifiers in IGNORED_KEYS:
         for kind in ("keyDown", "keyUp"):
-            cdp("Input.dispatchKeyEvent", type=kind, code=code, key=key)
+            cdp("Input.dispatchKeyEvent", type=kind, code=code, key=key, modifiers=modifiers)
     for _ in range(3):  # a digit held down, never released
         cdp("Input.dispatchKeyEvent", type="keyDown", code="Digit3", key="3", autoRepeat=True)
 
