@@ -42,7 +42,20 @@ STATES = [
     ("the right button ends it", [(200, 386, "right")], ""),
 ]
 # The middle of arrows e3 and e5 at start and of the listing's row f0.
-NAMED = {"e3": (213, 362), "e5": (139, 236), "f0": (610, 46)}
+NAMED = {"e3": (213, 362), "e5": (139, 236), "f0": (610, 46), "v2": (100, 300)}
+# Gestures of fingers on vertex 2 at a phone's width (a window pixel is 0.37 CSS pixels):
+# how long held (the page's long press is 0.5 s), the fingers' offsets in CSS pixels after
+# each move (the page's slop is 10), hexil-export's options after, the inputs sent.
+GESTURES = [
+    ("a hold just under the long press, a tap", 0.4, ([(0, 0)],), "--pick 100,300", 1),
+    ("a hold just over it, a right click", 0.6, ([(0, 0)],), "", 1),
+    ("a finger moved by the slop, a tap where it went down", 0, ([(0, 0)], [(6, 8)]),
+     "--pick 100,300", 1),
+    ("a finger moved past it, the browser's", 0, ([(0, 0)], [(0, 11)]), "--pick 100,300", 0),
+    ("a finger moved past it diagonally", 0.6, ([(0, 0)], [(8, 8)]), "--pick 100,300", 0),
+    ("a second finger, a pinch, held long", 0.6, ([(0, 0)], [(0, 0), (60, 0)]),
+     "--pick 100,300", 0),
+]
 # Keys the viewer has no use for, by code, key and DevTools' modifiers (1 Alt, 2 Ctrl, 4 Meta):
 # every key of the keypad with NumLock on and off (SDL's SDLK_KP*, which the desktop ignores),
 # others, and chords of the viewer's keys, which are the browser's.
@@ -214,11 +227,16 @@ def mouse(x=None, y=None, at=None):
         cdp("Input.dispatchMouseEvent", type=kind, x=px, y=py, button="left", clickCount=1)
 
 
-def touch(x=None, y=None, hold=0.0, at=None):
+def touch(x=None, y=None, hold=0.0, at=None, moves=([(0, 0)],)):
+    """Fingers down at window pixel (x, y) or CSS point at, moved to each list of offsets
+    in CSS pixels in turn (a longer list puts another finger down), held, then lifted."""
     px, py = at or point(x, y)
-    for kind, touched in (("touchStart", [{"x": px, "y": py}]), ("touchEnd", [])):
-        cdp("Input.dispatchTouchEvent", type=kind, touchPoints=touched)
-        time.sleep(hold)
+    for i, fingers in enumerate(moves):
+        cdp("Input.dispatchTouchEvent", type="touchMove" if i and len(fingers) == len(
+            moves[i - 1]) else "touchStart", touchPoints=[{"x": px + dx, "y": py + dy, "id": n}
+                                                         for n, (dx, dy) in enumerate(fingers)])
+    time.sleep(hold)
+    cdp("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
 
 
 def boundary(where, press):
@@ -349,7 +367,8 @@ def devices():
         if width == 1366:
             check("at 1366 px the picture is shown 1:1", sizes[2:] == [1000, 600], repr(sizes))
         boundary(where, press)
-    step("a long press", lambda: touch(450, 380, 0.8), "", inputs=1)
+    for what, hold, moves, options, inputs in GESTURES:
+        step(what, lambda: touch(*NAMED["v2"], hold, moves=moves), options, inputs, inputs)
     check("the long press selects no text", js("return getSelection().toString()") == "")
     key = js("const box = DOC.querySelector('#keypad [data-key=\"3\"]').getBoundingClientRect();"
              "return [box.x + 8, box.y + 8]")
