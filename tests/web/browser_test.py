@@ -73,6 +73,10 @@ LINKS = [
      "--angles 8 --no-labels --no-listing --select f0 --walk eno", ""),
     ("select=f0&walk=eqn", "--select f0 --walk e", "step 2 'q'"),
     ("walk=n" * 20000, "", "more than"), ("%E0%A4%A", "", "%E0%A4%A"),
+    ("select%3Df0%26walk%3Deno", "--select f0 --walk eno", ""),
+    ("select=f0&walk=%65no", "--select f0 --walk eno", ""),
+    ("angles=8" + "&" * 4088, "--angles 8", ""), ("angles=8" + "&" * 4089, "", "more than 4096"),
+    ("angles=9999", "--angles 9999", ""), ("angles=10000", "", "angles=10000"),
 ]
 failed = passed = 0
 driver = url = export = work = axe = None
@@ -307,7 +311,7 @@ def links(recorded):
     for fragment, options, ignored in LINKS:
         load(fragment)
         notice = js("const m = DOC.getElementById('message'); return m.hidden ? '' : m.textContent")
-        what = "the link #" + fragment[:30]
+        what = "the link #%s (%d characters)" % (fragment[:30], len(fragment))
         check(what + ": " + (ignored and "a one-line notice names " + ignored or "no notice"),
               ignored in notice and "\n" not in notice and len(notice) < 300 if ignored else
               notice == "", repr(notice[:300]))
