@@ -4,7 +4,7 @@ the canvas equal to hexil-export's PNG; the desktop's log, a reload afresh, no r
 folder, a small size; good and bad links, keys ignored, the keypad, widths from a phone's with
 touch gestures to a laptop's and an iframe (presses through DevTools at the CSS point over a
 window pixel, so that the page's mapping back is tested), the words for the picture, the
-records, axe-core.
+records, the copied link, axe-core.
 Usage: browser_test.py SITE HEXIL_EXPORT HEXIL FONT AXE_JS"""
 import base64, functools, gzip, http.server, json, os, signal, subprocess, sys, tempfile
 import threading, time, urllib.parse
@@ -430,11 +430,16 @@ def readable():
     load("select=f0&walk=eno")
     records("tr[class]")
     axe_clean("with a walk shown")
-    cdp("Browser.grantPermissions", permissions=["clipboardReadWrite", "clipboardSanitizedWrite"])
+    cdp("Browser.grantPermissions", origin=url.split(FOLDER)[0],
+        permissions=["clipboardReadWrite", "clipboardSanitizedWrite"])
     driver.find_element("id", "copy-link").click()
     time.sleep(0.5)
     copied = js("return DOC.getElementById('copied').textContent")
     check("Copy link copies the address", copied == "Link copied.", repr(copied))
+    copied = driver.execute_async_script(
+        "navigator.clipboard.readText().then(arguments[0], (e) => arguments[0]('' + e))")
+    check("the clipboard holds the address", copied == url + "#angles=6&select=f0&walk=eno",
+          repr(copied))
 
 
 def main(site, export_path, hexil, font, axe_path=""):
