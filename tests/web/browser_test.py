@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """The page from a subfolder in headless Chromium: after each burst of real input one frame and
 the canvas equal to hexil-export's PNG; the desktop's log, a reload afresh, no request outside the
-folder, a small size; good and bad links, the keypad, widths from a phone's with touch to a
-laptop's and an iframe (presses through DevTools at the CSS point over a window pixel, so that
-the page's mapping back is tested), the words for the picture, the records, axe-core.
+folder, a small size; good and bad links, keys ignored, the keypad, widths from a phone's with
+touch gestures to a laptop's and an iframe (presses through DevTools at the CSS point over a
+window pixel, so that the page's mapping back is tested), the words for the picture, the
+records, the copied link, axe-core.
 Usage: browser_test.py SITE HEXIL_EXPORT HEXIL FONT AXE_JS"""
 import base64, functools, gzip, http.server, json, os, signal, subprocess, sys, tempfile
 import threading, time, urllib.parse
@@ -41,15 +42,41 @@ STATES = [
     ("the right button ends it", [(200, 386, "right")], ""),
 ]
 # The middle of arrows e3 and e5 at start and of the listing's row f0.
-NAMED = {"e3": (213, 362), "e5": (139, 236), "f0": (610, 46)}
-# Keys the viewer has no use for, the keypad's digits among them, by code and key.
-IGNORED_KEYS = {"Numpad3": "3", "F2": "F2", "ShiftLeft": "Shift", "KeyX": "x", "Space": " "}
+NAMED = {"e3": (213, 362), "e5": (139, 236), "f0": (610, 46), "v2": (100, 300)}
+# Gestures of fingers on vertex 2 at a phone's width (a window pixel is 0.37 CSS pixels):
+# how long held (the page's long press is 0.5 s), the fingers' offsets in CSS pixels after
+# each move (the page's slop is 10), hexil-export's options after, the inputs sent.
+GESTURES = [
+    ("a hold just under the long press, a tap", 0.4, ([(0, 0)],), "--pick 100,300", 1),
+    ("a hold just over it, a right click", 0.6, ([(0, 0)],), "", 1),
+    ("a finger moved by the slop, a tap where it went down", 0, ([(0, 0)], [(6, 8)]),
+     "--pick 100,300", 1),
+    ("a finger moved past it, the browser's", 0, ([(0, 0)], [(0, 11)]), "--pick 100,300", 0),
+    ("a finger moved past it diagonally", 0.6, ([(0, 0)], [(8, 8)]), "--pick 100,300", 0),
+    ("a second finger, a pinch, held long", 0.6, ([(0, 0)], [(0, 0), (60, 0)]),
+     "--pick 100,300", 0),
+]
+# Keys the viewer has no use for, by code, key and DevTools' modifiers (1 Alt, 2 Ctrl, 4 Meta):
+# every key of the keypad with NumLock on and off (SDL's SDLK_KP*, which the desktop ignores),
+# others, and chords of the viewer's keys, which are the browser's.
+IGNORED_KEYS = [(words[0], key, 0) for words in map(str.split, (
+    "Numpad0 0 Insert", "Numpad1 1 End", "Numpad2 2 ArrowDown", "Numpad3 3 PageDown",
+    "Numpad4 4 ArrowLeft", "Numpad5 5 Clear", "Numpad6 6 ArrowRight", "Numpad7 7 Home",
+    "Numpad8 8 ArrowUp", "Numpad9 9 PageUp", "NumpadDecimal . Delete", "NumpadAdd +",
+    "NumpadSubtract -", "NumpadMultiply *", "NumpadDivide /", "NumpadEnter Enter", "F2 F2",
+    "ShiftLeft Shift", "KeyX x")) for key in words[1:]] + [("Space", " ", 0), ("KeyC", "c", 2),
+    ("KeyT", "t", 1), ("KeyC", "c", 4), ("Digit3", "3", 2), ("Digit0", "0", 1), ("Digit7", "7", 4),
+    ("Backspace", "Backspace", 2), ("Backspace", "Backspace", 1), ("Backspace", "Backspace", 4)]
 # Links: a fragment, hexil-export's options for it, a part of the notice ("" for none).
 LINKS = [
     ("angles=8&labels=0&listing=0&select=f0&walk=eno",
      "--angles 8 --no-labels --no-listing --select f0 --walk eno", ""),
     ("select=f0&walk=eqn", "--select f0 --walk e", "step 2 'q'"),
     ("walk=n" * 20000, "", "more than"), ("%E0%A4%A", "", "%E0%A4%A"),
+    ("select%3Df0%26walk%3Deno", "--select f0 --walk eno", ""),
+    ("select=f0&walk=%65no", "--select f0 --walk eno", ""),
+    ("angles=8" + "&" * 4088, "--angles 8", ""), ("angles=8" + "&" * 4089, "", "more than 4096"),
+    ("angles=9999", "--angles 9999", ""), ("angles=10000", "", "angles=10000"),
 ]
 failed = passed = 0
 driver = url = export = work = axe = None
@@ -204,11 +231,16 @@ def mouse(x=None, y=None, at=None):
         cdp("Input.dispatchMouseEvent", type=kind, x=px, y=py, button="left", clickCount=1)
 
 
-def touch(x=None, y=None, hold=0.0, at=None):
+def touch(x=None, y=None, hold=0.0, at=None, moves=([(0, 0)],)):
+    """Fingers down at window pixel (x, y) or CSS point at, moved to each list of offsets
+    in CSS pixels in turn (a longer list puts another finger down), held, then lifted."""
     px, py = at or point(x, y)
-    for kind, touched in (("touchStart", [{"x": px, "y": py}]), ("touchEnd", [])):
-        cdp("Input.dispatchTouchEvent", type=kind, touchPoints=touched)
-        time.sleep(hold)
+    for i, fingers in enumerate(moves):
+        cdp("Input.dispatchTouchEvent", type="touchMove" if i and len(fingers) == len(
+            moves[i - 1]) else "touchStart", touchPoints=[{"x": px + dx, "y": py + dy, "id": n}
+                                                         for n, (dx, dy) in enumerate(fingers)])
+    time.sleep(hold)
+    cdp("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
 
 
 def boundary(where, press):
@@ -279,7 +311,7 @@ def links(recorded):
     for fragment, options, ignored in LINKS:
         load(fragment)
         notice = js("const m = DOC.getElementById('message'); return m.hidden ? '' : m.textContent")
-        what = "the link #" + fragment[:30]
+        what = "the link #%s (%d characters)" % (fragment[:30], len(fragment))
         check(what + ": " + (ignored and "a one-line notice names " + ignored or "no notice"),
               ignored in notice and "\n" not in notice and len(notice) < 300 if ignored else
               notice == "", repr(notice[:300]))
@@ -290,9 +322,9 @@ def links(recorded):
 
 
 def ignored_keys():
-    for code, key in IGNORED_KEYS.items():
+    for code, key, modifiers in IGNORED_KEYS:
         for kind in ("keyDown", "keyUp"):
-            cdp("Input.dispatchKeyEvent", type=kind, code=code, key=key)
+            cdp("Input.dispatchKeyEvent", type=kind, code=code, key=key, modifiers=modifiers)
     for _ in range(3):  # a digit held down, never released
         cdp("Input.dispatchKeyEvent", type="keyDown", code="Digit3", key="3", autoRepeat=True)
 
@@ -339,7 +371,8 @@ def devices():
         if width == 1366:
             check("at 1366 px the picture is shown 1:1", sizes[2:] == [1000, 600], repr(sizes))
         boundary(where, press)
-    step("a long press", lambda: touch(450, 380, 0.8), "", inputs=1)
+    for what, hold, moves, options, inputs in GESTURES:
+        step(what, lambda: touch(*NAMED["v2"], hold, moves=moves), options, inputs, inputs)
     check("the long press selects no text", js("return getSelection().toString()") == "")
     key = js("const box = DOC.querySelector('#keypad [data-key=\"3\"]').getBoundingClientRect();"
              "return [box.x + 8, box.y + 8]")
@@ -397,11 +430,16 @@ def readable():
     load("select=f0&walk=eno")
     records("tr[class]")
     axe_clean("with a walk shown")
-    cdp("Browser.grantPermissions", permissions=["clipboardReadWrite", "clipboardSanitizedWrite"])
+    cdp("Browser.grantPermissions", origin=url.split(FOLDER)[0],
+        permissions=["clipboardReadWrite", "clipboardSanitizedWrite"])
     driver.find_element("id", "copy-link").click()
     time.sleep(0.5)
     copied = js("return DOC.getElementById('copied').textContent")
     check("Copy link copies the address", copied == "Link copied.", repr(copied))
+    copied = driver.execute_async_script(
+        "navigator.clipboard.readText().then(arguments[0], (e) => arguments[0]('' + e))")
+    check("the clipboard holds the address", copied == url + "#angles=6&select=f0&walk=eno",
+          repr(copied))
 
 
 def main(site, export_path, hexil, font, axe_path=""):

@@ -172,8 +172,12 @@
 
     // The SDL 1.2 key symbol of a key: digits by their key, unshifted as SDL reports
     // them (the keypad's are other keys, which the viewer ignores), letters in lower
-    // case. 0 for the keys the viewer never acts on.
+    // case. 0 for the keys the viewer never acts on and for chords with Ctrl, Alt or
+    // Meta, which are the browser's shortcuts.
     function keySymbol(event) {
+        if (event.ctrlKey || event.altKey || event.metaKey) {
+            return 0;
+        }
         if (event.key === 'Backspace') {
             return 8;
         }
@@ -181,7 +185,7 @@
         if (digit) {
             return 48 + Number(digit[1]);
         }
-        if (/^[a-z]$/i.test(event.key) && !event.ctrlKey && !event.altKey && !event.metaKey) {
+        if (/^[a-z]$/i.test(event.key)) {
             return event.key.toLowerCase().charCodeAt(0);
         }
         return 0;
