@@ -1,0 +1,768 @@
+#include "mesh/planar_mesh.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <numeric>
+#include <set>
+#include <tuple>
+
+namespace {
+
+// How far a vertex may lie from the mesh's plane, and how small a face's area may be
+// before it counts as none, relative to the mesh's size (its bounding box's diagonal).
+constexpr double flatTolerance = 1e-6;
+constexpr double areaTolerance = 1e-12;
+// The crossing check's grid: about one cell per edge, at most this many a side.
+constexpr int maxGridSide = 1024;
+
+std::string v(int vertex) {
+    return "v" + std::to_string(vertex);
+}
+
+std::string f(int face) {
+    return "face " + std::to_string(face);
+}
+
+std::string number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    return text;
+}
+
+std::string listed(const std::vector<int>& lines) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        text += (i == 0 ? "" : i + 1 == lines.size() ? " and " : ", ") + std::to_string(lines[i]);
+    }
+    return text;
+}
+
+double cross(Point2 o, Point2 a, Point2 b) {
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
+
+int sign(double value) {
+    return (value > 0) - (value < 0);
+}
+
+// Whether p, known to lie on the line through a and b, lies strictly between them.
+bool strictlyBetween(Point2 a, Point2 b, Point2 p) {
+    const double t = (p.x - a.x) * (b.x - a.x) + (p.y - a.y) * (b.y - a.y);
+    const double length = (b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y);
+    return t > 0 && t < length;
+}
+
+// One side of a face: from corner a to corner b.
+struct Side {
+    int a;
+    int b;
+    int face;
+    int corner;
+};
+
+// An edge of the mesh and the one or two sides that run along it.
+struct Edge {
+    int a; // the lower vertex number
+    int b;
+    int first;  // position of its first side
+    int second; // of its second, -1 on the boundary
+};
+
+struct Checker {
+    const MeshText& text;
+    Findings& findings;
+    std::vector<bool> valid; // faces whose corners all name distinct vertices
+    std::vector<Side> sides; // of valid faces, sorted by edge
+    std::vector<Edge> edges;
+    std::vector<Point2> points;
+    int orientation = 1; // +1: the faces run counter-clockwise in the plane
+
+    void error(int line, std::string what) { findings.add(Finding::error, line, std::move(what)); }
+    int lineOf(int face) const { return text.faceLines[face]; }
+    std::string faceAt(int face) const {
+        return f(face) + " (line " + std::to_string(lineOf(face)) + ")";
+    }
+
+    bool checkSize();
+    void checkFaces();
+    bool checkEdges();
+    bool project(PlanarMesh& mesh);
+    void checkAreas();
+    void checkCrossings();
+    void checkNesting(const PlanarMesh& mesh);
+};
+
+bool Checker::checkSize() {
+    std::size_t corners = 0;
+    for (const std::vector<int>& face : text.faces) {
+        corners += face.size();
+    }
+    // Every corner starts a half-edge of its own face, so the corners alone bound the count
+    // from below before any edge is matched.
+    if (corners > static_cast<std::size_t>(maxMeshHalfEdges)) {
+        error(0, "the faces have " + std::to_string(corners) +
+                     " corners, so the mesh would have more than " +
+                     std::to_string(maxMeshHalfEdges) + " half-edges, the most HEXIL opens");
+        return false;
+    }
+    if (text.vertices.size() > static_cast<std::size_t>(maxMeshHalfEdges)) {
+        error(0, "the file has " + std::to_string(text.vertices.size()) +
+                     " vertices, more than the " + std::to_string(maxMeshHalfEdges) +
+                     " that HEXIL opens");
+        return false;
+    }
+    if (text.faces.empty()) {
+        error(0, "the file has no faces");
+        return false;
+    }
+    return true;
+}
+
+void Checker::checkFaces() {
+    valid.assign(text.faces.size(), true);
+    for (std::size_t face = 0; face < text.faces.size(); ++face) {
+        std::vector<int> corners = text.faces[face];
+        if (corners.size() < 3 || std::find(corners.begin(), corners.end(), -1) != corners.end()) {
+            valid[face] = false; // already told
+            continue;
+        }
+        std::sort(corners.begin(), corners.end());
+        for (std::size_t i = 1; i < corners.size(); ++i) {
+            if (corners[i] == corners[i - 1] && (i == 1 || corners[i - 2] != corners[i])) {
+                error(lineOf(static_cast<int>(face)), "face " + std::to_string(face) +
+                                                          " visits vertex " + v(corners[i]) +
+                                                          " more than once");
+                valid[face] = false;
+            }
+        }
+    }
+}
+
+bool Checker::checkEdges() {
+    for (std::size_t face = 0; face < text.faces.size(); ++face) {
+        if (!valid[face]) {
+            continue;
+        }
+        const std::vector<int>& c = text.faces[face];
+        for (std::size_t i = 0; i < c.size(); ++i) {
+            sides.push_back(
+                {c[i], c[(i + 1) % c.size()], static_cast<int>(face), static_cast<int>(i)});
+        }
+    }
+    const auto key = [](const Side& s) {
+        return std::tuple(std::min(s.a, s.b), std::max(s.a, s.b), s.face, s.corner);
+    };
+    std::sort(sides.begin(), sides.end(),
+              [&](const Side& l, const Side& r) { return key(l) < key(r); });
+    bool good = true;
+    for (std::size_t i = 0; i < sides.size();) {
+        std::size_t j = i + 1;
+        const int a = std::min(sides[i].a, sides[i].b);
+        const int b = std::max(sides[i].a, sides[i].b);
+        while (j < sides.size() && std::min(sides[j].a, sides[j].b) == a &&
+               std::max(sides[j].a, sides[j].b) == b) {
+            ++j;
+        }
+        if (j - i >= 3) {
+            std::vector<int> lines;
+            for (std::size_t k = i; k < j; ++k) {
+                lines.push_back(lineOf(sides[k].face));
+            }
+            error(lines.front(), "the edge from " + v(a) + " to " + v(b) + " is used by " +
+                                     std::to_string(j - i) + " faces (lines " + listed(lines) +
+                                     "), but a half-edge has one opp, so an edge has at most "
+                                     "two faces");
+            good = false;
+        } else if (j - i == 2 && sides[i].a == sides[i + 1].a) {
+            error(lineOf(sides[i + 1].face),
+                  faceAt(sides[i].face) + " and " + faceAt(sides[i + 1].face) + " both run from " +
+                      v(sides[i].a) + " to " + v(sides[i].b) +
+                      ": their orientations disagree (one of them is turned over)");
+            good = false;
+        }
+        edges.push_back({a, b, static_cast<int>(i), j - i == 2 ? static_cast<int>(i + 1) : -1});
+        i = j;
+    }
+    if (good && 2 * edges.size() > static_cast<std::size_t>(maxMeshHalfEdges)) {
+        error(0, "the mesh has " + std::to_string(2 * edges.size()) +
+                     " half-edges, more than the " + std::to_string(maxMeshHalfEdges) +
+                     " that HEXIL opens");
+        return false;
+    }
+    return good;
+}
+
+// Finds the plane, refuses a mesh that is not flat, and lays every vertex into the plane.
+bool Checker::project(PlanarMesh& mesh) {
+    const std::vector<Point3>& p = text.vertices;
+    Point3 low = p[text.faces[0][0]], high = low;
+    for (const Side& s : sides) {
+        const Point3& q = p[s.a];
+        low = {std::min(low.x, q.x), std::min(low.y, q.y), std::min(low.z, q.z)};
+        high = {std::max(high.x, q.x), std::max(high.y, q.y), std::max(high.z, q.z)};
+    }
+    const double size = std::hypot(high.x - low.x, high.y - low.y, high.z - low.z);
+    // The plane is the first face's: through its first three corners, so that a vertex
+    // moved off a flat mesh is the one named, and turned the way the face winds (its
+    // Newell normal). Three corners on a line leave the faces' normals added up, each
+    // turned to agree with the rest.
+    std::vector<Point3> normals(text.faces.size());
+    for (const Side& s : sides) {
+        const Point3 &a = p[s.a], &b = p[s.b];
+        Point3& n = normals[s.face];
+        n.x += (a.y - b.y) * (a.z + b.z);
+        n.y += (a.z - b.z) * (a.x + b.x);
+        n.z += (a.x - b.x) * (a.y + b.y);
+    }
+    const int firstFace =
+        static_cast<int>(std::find(valid.begin(), valid.end(), true) - valid.begin());
+    const Point3 first = normals[firstFace];
+    // The plane of the face's first three corners, turned the way the face winds.
+    const std::vector<int>& c = text.faces[firstFace];
+    const Point3 a = p[c[0]], b = p[c[1]], d = p[c[2]];
+    const Point3 ab{b.x - a.x, b.y - a.y, b.z - a.z}, ad{d.x - a.x, d.y - a.y, d.z - a.z};
+    Point3 n{ab.y * ad.z - ab.z * ad.y, ab.z * ad.x - ab.x * ad.z, ab.x * ad.y - ab.y * ad.x};
+    const double turn = n.x * first.x + n.y * first.y + n.z * first.z < 0 ? -1 : 1;
+    n = {turn * n.x, turn * n.y, turn * n.z};
+    if (std::hypot(n.x, n.y, n.z) <= areaTolerance * size * size) {
+        n = {};
+        for (const Point3& m : normals) {
+            const double turn = m.x * n.x + m.y * n.y + m.z * n.z < 0 ? -1 : 1;
+            n = {n.x + turn * m.x, n.y + turn * m.y, n.z + turn * m.z};
+        }
+    }
+    double length = std::hypot(n.x, n.y, n.z);
+    if (!(length > 0)) {
+        n = {0, 0, 1};
+        length = 1;
+    }
+    n = {n.x / length, n.y / length, n.z / length};
+    const Point3 mean = p[text.faces[firstFace][0]];
+    std::vector<bool> used(p.size(), false);
+    for (const Side& s : sides) {
+        used[s.a] = true;
+    }
+    int farthest = -1;
+    double distance = 0;
+    bool level = true; // every used vertex at the first one's z
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        if (!used[i]) {
+            continue;
+        }
+        const double d =
+            std::abs((p[i].x - mean.x) * n.x + (p[i].y - mean.y) * n.y + (p[i].z - mean.z) * n.z);
+        if (d > distance) {
+            distance = d;
+            farthest = static_cast<int>(i);
+        }
+        level = level && p[i].z == low.z;
+    }
+    if (farthest >= 0 && distance > flatTolerance * size) {
+        error(text.vertexLines[farthest], "the mesh is not flat: " + v(farthest) + " lies " +
+                                              number(distance) +
+                                              " from the plane of the first face (at most " +
+                                              number(flatTolerance * size) + " is taken as flat)");
+        return false;
+    }
+    points.resize(p.size());
+    if (level || (n.x == 0 && n.y == 0)) {
+        for (std::size_t i = 0; i < p.size(); ++i) {
+            points[i] = {p[i].x, p[i].y};
+        }
+    } else {
+        // Seen from the side on which the first face runs counter-clockwise: along -n when
+        // n agrees with the first face's normal. The picture's x follows the coordinate axis
+        // that lies most in the plane.
+        const double toward = first.x * n.x + first.y * n.y + first.z * n.z < 0 ? -1 : 1;
+        n = {toward * n.x, toward * n.y, toward * n.z};
+        const double along[] = {std::abs(n.x), std::abs(n.y), std::abs(n.z)};
+        const int axis = static_cast<int>(std::min_element(along, along + 3) - along);
+        Point3 u{axis == 0 ? 1.0 : 0.0, axis == 1 ? 1.0 : 0.0, axis == 2 ? 1.0 : 0.0};
+        const double dot = u.x * n.x + u.y * n.y + u.z * n.z;
+        u = {u.x - dot * n.x, u.y - dot * n.y, u.z - dot * n.z};
+        const double ul = std::hypot(u.x, u.y, u.z);
+        u = {u.x / ul, u.y / ul, u.z / ul};
+        const Point3 w{n.y * u.z - n.z * u.y, n.z * u.x - n.x * u.z, n.x * u.y - n.y * u.x};
+        for (std::size_t i = 0; i < p.size(); ++i) {
+            points[i] = {p[i].x * u.x + p[i].y * u.y + p[i].z * u.z,
+                         p[i].x * w.x + p[i].y * w.y + p[i].z * w.z};
+        }
+    }
+    mesh.points = points;
+    return true;
+}
+
+double area(const std::vector<int>& corners, const std::vector<Point2>& points) {
+    double twice = 0;
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        const Point2 a = points[corners[i]];
+        const Point2 b = points[corners[(i + 1) % corners.size()]];
+        twice += a.x * b.y - b.x * a.y;
+    }
+    return twice / 2;
+}
+
+void Checker::checkAreas() {
+    double low = points[sides[0].a].x, high = low;
+    double bottom = points[sides[0].a].y, top = bottom;
+    for (const Side& s : sides) {
+        const Point2 q = points[s.a];
+        low = std::min(low, q.x);
+        high = std::max(high, q.x);
+        bottom = std::min(bottom, q.y);
+        top = std::max(top, q.y);
+    }
+    const double smallest =
+        areaTolerance * ((high - low) * (high - low) + (top - bottom) * (top - bottom));
+    int firstFace = -1;
+    for (std::size_t face = 0; face < text.faces.size(); ++face) {
+        if (!valid[face]) {
+            continue;
+        }
+        const double a = area(text.faces[face], points);
+        if (std::abs(a) <= smallest) {
+            error(lineOf(static_cast<int>(face)),
+                  "face " + std::to_string(face) + " has no area: its corners lie on one line");
+            continue;
+        }
+        if (firstFace < 0) {
+            firstFace = static_cast<int>(face);
+            orientation = sign(a);
+        } else if (sign(a) != orientation) {
+            error(lineOf(static_cast<int>(face)),
+                  "face " + std::to_string(face) + " runs " +
+                      (orientation > 0 ? "clockwise" : "counter-clockwise") + " where " +
+                      faceAt(firstFace) + " runs " +
+                      (orientation > 0 ? "counter-clockwise" : "clockwise") +
+                      ": it is turned over, so it overlaps its neighbours");
+        }
+    }
+}
+
+// Cells of a uniform grid over the mesh, each listing the edges that pass through it.
+struct Grid {
+    double left = 0;
+    double bottom = 0;
+    double width = 1;  // of a cell
+    double height = 1; // of a cell
+    int side = 1;
+    std::vector<std::vector<int>> cells;
+
+    int column(double x) const {
+        return std::clamp(static_cast<int>((x - left) / width), 0, side - 1);
+    }
+    int row(double y) const {
+        return std::clamp(static_cast<int>((y - bottom) / height), 0, side - 1);
+    }
+
+    Grid(const std::vector<Edge>& edges, const std::vector<Point2>& points) {
+        double right = points[edges[0].a].x, top = points[edges[0].a].y;
+        left = right;
+        bottom = top;
+        for (const Edge& e : edges) {
+            for (int end : {e.a, e.b}) {
+                const Point2 q = points[end];
+                left = std::min(left, q.x);
+                right = std::max(right, q.x);
+                bottom = std::min(bottom, q.y);
+                top = std::max(top, q.y);
+            }
+        }
+        side = std::clamp(static_cast<int>(std::ceil(std::sqrt(static_cast<double>(edges.size())))),
+                          1, maxGridSide);
+        width = (right - left) / side;
+        height = (top - bottom) / side;
+        width = width > 0 ? width : 1;
+        height = height > 0 ? height : 1;
+        cells.resize(static_cast<std::size_t>(side) * static_cast<std::size_t>(side));
+        for (std::size_t i = 0; i < edges.size(); ++i) {
+            Point2 a = points[edges[i].a];
+            Point2 b = points[edges[i].b];
+            if (a.y > b.y) {
+                std::swap(a, b);
+            }
+            // Row by row, the columns that the edge's stretch within the row spans.
+            const int first = row(a.y), last = row(b.y);
+            for (int r = first; r <= last; ++r) {
+                const double y0 = std::max(a.y, bottom + r * height);
+                const double y1 = std::min(b.y, bottom + (r + 1) * height);
+                const auto xAt = [&](double y) {
+                    return b.y == a.y ? a.x : a.x + (b.x - a.x) * (y - a.y) / (b.y - a.y);
+                };
+                const double x0 = r == first ? a.x : xAt(y0);
+                const double x1 = r == last ? b.x : xAt(y1);
+                const int c0 = column(std::min(x0, x1)), c1 = column(std::max(x0, x1));
+                // One cell more on each side keeps an edge that rounding moved across a
+                // cell's border among its true neighbours.
+                for (int c = std::max(0, c0 - 1); c <= std::min(side - 1, c1 + 1); ++c) {
+                    cells[r * static_cast<std::size_t>(side) + static_cast<std::size_t>(c)]
+                        .push_back(static_cast<int>(i));
+                }
+            }
+        }
+    }
+};
+
+void Checker::checkCrossings() {
+    const Grid grid(edges, points);
+    std::set<std::pair<int, int>> told;
+    const auto edgeAt = [&](const Edge& e) {
+        const Side& s = sides[e.first];
+        return "edge " + v(e.a) + "-" + v(e.b) + " of " + f(s.face);
+    };
+    const auto tell = [&](int i, int j, const std::string& what) {
+        if (told.insert({std::min(i, j), std::max(i, j)}).second) {
+            const Edge &e = edges[i], &g = edges[j];
+            const int other = sides[g.first].face;
+            error(lineOf(sides[e.first].face), edgeAt(e) + " " + what + " " + edgeAt(g) +
+                                                   " (line " + std::to_string(lineOf(other)) + ")");
+        }
+    };
+    const auto tellPoint = [&](int vertex, int j) {
+        if (told.insert({-1 - vertex, j}).second) {
+            const Edge& g = edges[j];
+            error(lineOf(sides[g.first].face), "vertex " + v(vertex) + " (line " +
+                                                   std::to_string(text.vertexLines[vertex]) +
+                                                   ") lies on " + edgeAt(g));
+        }
+    };
+    for (const std::vector<int>& cell : grid.cells) {
+        for (std::size_t x = 0; x < cell.size(); ++x) {
+            for (std::size_t y = x + 1; y < cell.size(); ++y) {
+                const int i = cell[x], j = cell[y];
+                const Edge &e = edges[i], &g = edges[j];
+                const Point2 a = points[e.a], b = points[e.b];
+                const Point2 c = points[g.a], d = points[g.b];
+                const int shared = e.a == g.a || e.a == g.b   ? e.a
+                                   : e.b == g.a || e.b == g.b ? e.b
+                                                              : -1;
+                if (shared >= 0) {
+                    // Two edges from one vertex overlap when they leave it the same way.
+                    const Point2 s = points[shared];
+                    const Point2 p = points[shared == e.a ? e.b : e.a];
+                    const Point2 q = points[shared == g.a ? g.b : g.a];
+                    if (cross(s, p, q) == 0 &&
+                        (p.x - s.x) * (q.x - s.x) + (p.y - s.y) * (q.y - s.y) > 0) {
+                        tell(i, j, "overlaps");
+                    }
+                    continue;
+                }
+                const int o1 = sign(cross(a, b, c)), o2 = sign(cross(a, b, d));
+                const int o3 = sign(cross(c, d, a)), o4 = sign(cross(c, d, b));
+                if (o1 * o2 < 0 && o3 * o4 < 0) {
+                    tell(i, j, "crosses");
+                    continue;
+                }
+                // An end on the other edge's inside; an end at the other's end is two
+                // vertices at one point, which is only a warning.
+                const std::pair<int, int> onEdge[] = {{o1, g.a}, {o2, g.b}, {o3, e.a}, {o4, e.b}};
+                for (int k = 0; k < 4; ++k) {
+                    const auto [o, end] = onEdge[k];
+                    const bool onE = k < 2;
+                    if (o == 0 && (onE ? strictlyBetween(a, b, points[end])
+                                       : strictlyBetween(c, d, points[end]))) {
+                        tellPoint(end, onE ? i : j);
+                    }
+                }
+            }
+        }
+    }
+}
+
+// Numbers the records of a mesh that passed every check.
+void build(const Checker& c, PlanarMesh& m) {
+    const std::vector<std::vector<int>>& corners = c.text.faces;
+    const int fileFaces = static_cast<int>(corners.size());
+    std::vector<int> base(corners.size() + 1, 0);
+    for (std::size_t face = 0; face < corners.size(); ++face) {
+        base[face + 1] = base[face] + static_cast<int>(corners[face].size());
+    }
+    const int faceHalfEdges = base.back();
+    m.halfEdges.assign(static_cast<std::size_t>(faceHalfEdges), HalfEdge{});
+    for (int face = 0; face < fileFaces; ++face) {
+        const int k = static_cast<int>(corners[face].size());
+        for (int i = 0; i < k; ++i) {
+            HalfEdge& h = m.halfEdges[base[static_cast<std::size_t>(face)] + i];
+            h.target = corners[face][(i + 1) % k];
+            h.face = face;
+            h.next = base[face] + (i + 1) % k;
+            h.prev = base[face] + (i + k - 1) % k;
+        }
+    }
+    const auto halfEdgeOf = [&](int side) {
+        const Side& s = c.sides[side];
+        return base[s.face] + s.corner;
+    };
+    // Boundary half-edges, first by the face half-edge across from them: each runs from
+    // its twin's target back to its origin.
+    std::vector<int> twin;
+    std::vector<int> from, to;
+    for (const Edge& e : c.edges) {
+        if (e.second >= 0) {
+            const int h = halfEdgeOf(e.first), g = halfEdgeOf(e.second);
+            m.halfEdges[h].opp = g;
+            m.halfEdges[g].opp = h;
+        } else {
+            const Side& s = c.sides[e.first];
+            twin.push_back(halfEdgeOf(e.first));
+            from.push_back(s.b);
+            to.push_back(s.a);
+        }
+    }
+    const std::size_t loose = twin.size();
+    std::vector<std::vector<int>> leaving(m.read.size());
+    for (std::size_t t = 0; t < loose; ++t) {
+        leaving[from[t]].push_back(static_cast<int>(t));
+    }
+    // A boundary half-edge's next leaves its target; where loops touch, it is the first
+    // boundary half-edge met turning from the way back into the region the loop bounds.
+    std::vector<int> next(loose, -1);
+    const double fullTurn = 2 * std::acos(-1.0);
+    for (std::size_t t = 0; t < loose; ++t) {
+        const std::vector<int>& out = leaving[to[t]];
+        if (out.size() == 1) {
+            next[t] = out[0];
+            continue;
+        }
+        const Point2 at = c.points[to[t]];
+        const Point2 back = c.points[from[t]];
+        const double backAngle = std::atan2(back.y - at.y, back.x - at.x);
+        double best = fullTurn + 1;
+        for (int o : out) {
+            const Point2 there = c.points[to[static_cast<std::size_t>(o)]];
+            const double angle = std::atan2(there.y - at.y, there.x - at.x);
+            double turn = std::fmod((backAngle - angle) * c.orientation + 2 * fullTurn, fullTurn);
+            turn = turn > 0 ? turn : fullTurn;
+            if (turn < best) {
+                best = turn;
+                next[t] = o;
+            }
+        }
+    }
+    // The loops, each from the half-edge across from its lowest-numbered neighbour, in the
+    // order of those neighbours.
+    std::vector<std::vector<int>> loops;
+    std::vector<bool> seen(loose, false);
+    for (std::size_t t = 0; t < loose; ++t) {
+        if (seen[t]) {
+            continue;
+        }
+        std::vector<int> loop;
+        for (int u = static_cast<int>(t); !seen[u]; u = next[u]) {
+            seen[u] = true;
+            loop.push_back(u);
+        }
+        const auto lowest = std::min_element(loop.begin(), loop.end(),
+                                             [&](int l, int r) { return twin[l] < twin[r]; });
+        std::rotate(loop.begin(), lowest, loop.end());
+        loops.push_back(std::move(loop));
+    }
+    std::sort(loops.begin(), loops.end(),
+              [&](const std::vector<int>& l, const std::vector<int>& r) {
+                  return twin[l[0]] < twin[r[0]];
+              });
+    m.faces.resize(corners.size());
+    for (int face = 0; face < fileFaces; ++face) {
+        m.faces[face].edge = base[face];
+        m.faceLines.push_back(c.lineOf(face));
+        m.boundary.push_back(Boundary::none);
+    }
+    for (const std::vector<int>& loop : loops) {
+        const int face = static_cast<int>(m.faces.size());
+        const int first = static_cast<int>(m.halfEdges.size());
+        const int k = static_cast<int>(loop.size());
+        double twice = 0;
+        for (int i = 0; i < k; ++i) {
+            const std::size_t t = static_cast<std::size_t>(loop[i]);
+            HalfEdge h;
+            h.target = to[t];
+            h.face = face;
+            h.next = first + (i + 1) % k;
+            h.prev = first + (i + k - 1) % k;
+            h.opp = twin[t];
+            m.halfEdges[twin[t]].opp = first + i;
+            m.halfEdges.push_back(h);
+            const Point2 a = c.points[from[t]], b = c.points[to[t]];
+            twice += a.x * b.y - b.x * a.y;
+        }
+        m.faces.push_back(Face{first});
+        m.faceLines.push_back(0);
+        const bool outer = sign(twice) != c.orientation;
+        m.boundary.push_back(outer ? Boundary::outer : Boundary::hole);
+        (outer ? m.outerLoops : m.holes) += 1;
+    }
+    m.vertices.assign(m.read.size(), Vertex{});
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int h = pass == 0 ? faceHalfEdges : 0;
+             h < (pass == 0 ? static_cast<int>(m.halfEdges.size()) : faceHalfEdges); ++h) {
+            const int origin = m.halfEdges[m.halfEdges[static_cast<std::size_t>(h)].prev].target;
+            int& edge = m.vertices[origin].edge;
+            edge = edge < 0 ? h : edge;
+        }
+    }
+    m.fileFaces = fileFaces;
+}
+
+// A piece of the mesh that lies inside another piece's face overlaps it. A ray from each
+// piece's leftmost vertex to the left meets first the edge of the region around it.
+void Checker::checkNesting(const PlanarMesh& m) {
+    std::vector<int> piece(m.read.size());
+    std::iota(piece.begin(), piece.end(), 0);
+    const auto root = [&](int x) {
+        while (piece[x] != x) {
+            x = piece[x] = piece[piece[static_cast<std::size_t>(x)]];
+        }
+        return x;
+    };
+    for (const Edge& e : edges) {
+        piece[root(e.a)] = root(e.b);
+    }
+    std::vector<int> leftmost(m.read.size(), -1);
+    for (const Edge& e : edges) {
+        for (int end : {e.a, e.b}) {
+            int& l = leftmost[root(end)];
+            const Point2 p = points[end];
+            if (l < 0 || p.x < points[l].x || (p.x == points[l].x && p.y < points[l].y)) {
+                l = end;
+            }
+        }
+    }
+    const Grid grid(edges, points);
+    for (std::size_t r = 0; r < leftmost.size(); ++r) {
+        const int start = leftmost[r];
+        if (start < 0) {
+            continue;
+        }
+        const Point2 p = points[start];
+        int hit = -1;
+        double hitX = 0;
+        const int row = grid.row(p.y);
+        for (int col = grid.column(p.x); col >= 0; --col) {
+            for (int i : grid.cells[row * static_cast<std::size_t>(grid.side) +
+                                    static_cast<std::size_t>(col)]) {
+                const Edge& e = edges[i];
+                if (root(e.a) == static_cast<int>(r)) {
+                    continue;
+                }
+                const Point2 a = points[e.a], b = points[e.b];
+                if ((a.y > p.y) == (b.y > p.y)) {
+                    continue;
+                }
+                const double x = a.x + (b.x - a.x) * (p.y - a.y) / (b.y - a.y);
+                if (x < p.x && (hit < 0 || x > hitX)) {
+                    hit = i;
+                    hitX = x;
+                }
+            }
+            if (hit >= 0 && hitX >= grid.left + col * grid.width) {
+                break;
+            }
+        }
+        if (hit < 0) {
+            continue;
+        }
+        // The region on the ray's side of the edge is the face of the side running down
+        // (faces counter-clockwise) or up (clockwise).
+        const Edge& e = edges[hit];
+        int inside = -1;
+        for (int sideAt : {e.first, e.second}) {
+            if (sideAt < 0) {
+                continue;
+            }
+            const Side& s = sides[sideAt];
+            const bool down = points[s.a].y > points[s.b].y;
+            if (down == (orientation > 0)) {
+                inside = s.face;
+            }
+        }
+        if (inside >= 0) {
+            // The vertex's edge runs along the boundary: the face across from it is the
+            // piece's own.
+            const HalfEdge& out = m.halfEdges[m.vertices[start].edge];
+            const int own = out.face < m.fileFaces ? out.face : m.halfEdges[out.opp].face;
+            error(lineOf(own), "the piece with " + faceAt(own) + " lies inside " + faceAt(inside) +
+                                   ": faces overlap");
+        }
+    }
+}
+
+void warn(const Checker& c, PlanarMesh& m, Findings& findings) {
+    for (std::size_t i = 0; i < m.vertices.size(); ++i) {
+        if (m.vertices[i].edge < 0) {
+            findings.add(Finding::warning, m.vertexLines[i],
+                         "vertex " + v(static_cast<int>(i)) +
+                             " is used by no face: it keeps its number, with no edge");
+        }
+    }
+    std::vector<int> order(m.read.size());
+    std::iota(order.begin(), order.end(), 0);
+    const auto at = [&](int i) {
+        const Point3& p = m.read[i];
+        return std::tuple(p.x, p.y, p.z);
+    };
+    std::stable_sort(order.begin(), order.end(), [&](int l, int r) { return at(l) < at(r); });
+    for (std::size_t k = 1; k < order.size(); ++k) {
+        if (at(order[k]) == at(order[k - 1])) {
+            const int later = std::max(order[k], order[k - 1]),
+                      earlier = std::min(order[k], order[k - 1]);
+            findings.add(Finding::warning, m.vertexLines[later],
+                         "vertex " + v(later) + " lies at the same point as " + v(earlier));
+        }
+    }
+    (void)c;
+}
+
+} // namespace
+
+MeshOpening openMesh(std::string_view bytes, std::string_view fileName) {
+    MeshOpening opening;
+    MeshText text = readMeshText(bytes);
+    opening.findings = std::move(text.findings);
+    Checker checker{text, opening.findings, {}, {}, {}, {}};
+    // Faults of the text and of the topology are all told; the geometry is judged only
+    // when both are sound.
+    if (!checker.checkSize()) {
+        return opening;
+    }
+    checker.checkFaces();
+    if (!checker.checkEdges() || opening.findings.failed()) {
+        return opening;
+    }
+    PlanarMesh mesh;
+    if (!checker.project(mesh)) {
+        return opening;
+    }
+    checker.checkAreas();
+    if (opening.findings.failed()) {
+        return opening;
+    }
+    checker.checkCrossings();
+    if (opening.findings.failed()) {
+        return opening;
+    }
+    mesh.name = std::string(fileName.substr(fileName.find_last_of('/') + 1));
+    mesh.format = text.format;
+    mesh.read = text.vertices;
+    mesh.vertexLines = text.vertexLines;
+    build(checker, mesh);
+    checker.checkNesting(mesh);
+    if (opening.findings.failed()) {
+        return opening;
+    }
+    warn(checker, mesh, opening.findings);
+    opening.mesh = std::move(mesh);
+    return opening;
+}
+
+std::string meshSummary(const PlanarMesh& m) {
+    const auto count = [](std::size_t n, const char* one, const char* many) {
+        return std::to_string(n) + " " + (n == 1 ? one : many);
+    };
+    const std::size_t loops = m.faces.size() - static_cast<std::size_t>(m.fileFaces);
+    return m.name + ": " + count(m.vertices.size(), "vertex", "vertices") + ", " +
+           count(static_cast<std::size_t>(m.fileFaces), "face", "faces") + " and " +
+           count(loops, "boundary loop", "boundary loops") + " (" + std::to_string(m.outerLoops) +
+           " outer, " + count(static_cast<std::size_t>(m.holes), "hole", "holes") + "), " +
+           count(m.halfEdges.size(), "half-edge", "half-edges");
+}
