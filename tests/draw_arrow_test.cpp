@@ -73,13 +73,12 @@ TEST(DrawArrow, WorkedNumbersAndEveryBuild) {
 }
 
 // For N from 3 to 12, listing on and off, with each half-edge picked in turn: every arrow
-// of the frame and of hit-testing is its half-edge's, from its origin to its target (their
-// pixels checked above), and the middle of its shaft
-// picks its half-edge; the picked one's arrow and those of its next, prev and opp take
-// their colours and come last, the picked one on top with a copy one pixel further from
-// its edge. A point on an edge, 2 pixels from both twins, picks the lower number; points
-// 8 pixels out from the boundary (6 from the outer arrow), every inner face's centre and
-// the window's corners pick nothing.
+// of the frame and of hit-testing is its half-edge's, from its origin to its target (those
+// checked above), and the middle of its shaft picks its half-edge; the picked one's arrow
+// and those of its next, prev and opp take their colours and come last, the picked one on
+// top with a copy one pixel further from its edge. A point on an edge, 2 pixels from both
+// twins, picks the lower number; points 8 pixels out from the boundary (6 from the outer
+// arrow), every inner face's centre and the window's corners pick nothing.
 TEST(DrawArrow, EveryArrowOfTheFrameIsItsHalfEdgesAndPicksIt) {
     const auto rgb = [](SDL_Color c) { return c.r << 16 | c.g << 8 | c.b; };
     const auto picks = [](const Subdivision& s, double x, double y) {
