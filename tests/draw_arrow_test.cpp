@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cmath>
-#include <numbers>
 #include <optional>
 #include <string>
 
@@ -17,20 +16,32 @@ std::array<int, 8> ends(const std::optional<Arrow>& arrow) {
     return {a.from.x, a.from.y, a.to.x, a.to.y, a.wing1.x, a.wing1.y, a.wing2.x, a.wing2.y};
 }
 
-// The hexagon's e0, e13 and e1. For every half-edge h of a range of builds: twins share
-// the shaft pulled 4 pixels in at both ends, moved off it in opposite directions, so the
-// point 4 pixels short of h's head is the midpoint of h's tip and the twin's tail. Past
-// 10 pixels h lies 1 to 2.5 pixels left of its way on screen, with 7-pixel wings. Ends
-// on one pixel have no arrow.
-TEST(DrawArrow, HexagonWorkedNumbersAndEveryBuild) {
+// Worked by hand: the hexagon's e0, e13 and e1; an upright arrow, (100, 200) to (100, 100),
+// whose ends 104 and 196 move 2.5 to x 98 with wings 3.5 to each side and 6.06 down; a
+// diagonal one, (100, 100) to (200, 200), pulled in 2.83 to 102 and 197 (truncated), moved
+// (1.77, -1.77) truncated to (1, -1). For every half-edge h of a range of builds, against
+// its twin: both share the shaft pulled 4 pixels in at both ends, moved off it in opposite
+// directions, so the point 4 pixels short of h's head is the midpoint of h's tip and the
+// twin's tail. Past 10 pixels h lies 1 to 2.5 pixels left of its way on screen, with
+// 7-pixel wings ending 3.5 pixels (give or take 1.5) to either side of the shaft. Ends on
+// one pixel have no arrow.
+TEST(DrawArrow, WorkedNumbersAndEveryBuild) {
     const Pixel v0{325, 429}, v1{175, 429}, v2{100, 300};
     EXPECT_EQ((std::array{179, 427, 321, 427, 314, 423, 314, 430}), ends(halfEdgeArrow(v0, v1)));
     EXPECT_EQ((std::array{321, 431, 179, 431, 185, 434, 185, 427}), ends(halfEdgeArrow(v1, v0)));
     EXPECT_EQ((std::array{320, 429, 102, 303, 105, 309, 108, 303}), ends(halfEdgeArrow(v2, v0)));
+    EXPECT_EQ((std::array{98, 196, 98, 104, 94, 110, 101, 110}),
+              ends(halfEdgeArrow({100, 100}, {100, 200})));
+    EXPECT_EQ((std::array{103, 101, 198, 196, 196, 189, 191, 194}),
+              ends(halfEdgeArrow({200, 200}, {100, 100})));
 
     const auto distance = [](Pixel a, Pixel b) { return std::hypot(a.x - b.x, a.y - b.y); };
+    // How far p lies left (< 0) or right of the line from a to b.
+    const auto side = [&](Pixel p, Pixel a, Pixel b) {
+        return ((b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x)) / distance(a, b);
+    };
     int samePixel = 0;
-    for (int n : {3, 4, 5, 6, 7, 8, 12, 17, 40, 99, 360, 1000, 2500}) {
+    for (int n : {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 17, 40, 99, 360, 1000, 2500}) {
         Subdivision s;
         s.build(n);
         for (int h = 0; h < static_cast<int>(s.halfEdges.size()); ++h) {
@@ -53,41 +64,22 @@ TEST(DrawArrow, HexagonWorkedNumbersAndEveryBuild) {
                 EXPECT_LT((head.x - tail.x) * oy - (head.y - tail.y) * ox, 0) << n << " e" << h;
                 EXPECT_NEAR(7.0, distance(arrow->wing1, arrow->to), 1.5) << n << " e" << h;
                 EXPECT_NEAR(7.0, distance(arrow->wing2, arrow->to), 1.5) << n << " e" << h;
+                EXPECT_NEAR(-3.5, side(arrow->wing1, arrow->from, arrow->to), 1.5) << n << h;
+                EXPECT_NEAR(3.5, side(arrow->wing2, arrow->from, arrow->to), 1.5) << n << h;
             }
         }
     }
     EXPECT_GT(samePixel, 0);
 }
 
-// The arrow rule written out again: ends pulled 4 pixels in along the edge, moved 2.5 pixels
-// left of the way (truncated per component), wings 7 pixels long at 30 degrees.
-Arrow ruledArrow(Pixel head, Pixel tail) {
-    const auto t = [](double v) { return static_cast<int>(std::trunc(v)); };
-    const auto norm = [](double x, double y) { return std::max(std::sqrt(x * x + y * y), 1.0); };
-    const int dx = tail.x - head.x, dy = tail.y - head.y;
-    const double l = norm(dx, dy), c = std::cos(std::numbers::pi / 6),
-                 s = std::sin(std::numbers::pi / 6);
-    const Pixel p{t(head.x + 4 * dx / l), t(head.y + 4 * dy / l)};
-    const Pixel q{t(tail.x - 4 * dx / l), t(tail.y - 4 * dy / l)};
-    const double m = norm(q.x - p.x, q.y - p.y) / 2.5;
-    const Pixel from{q.x + t((p.y - q.y) / m), q.y + t((q.x - p.x) / m)};
-    const Pixel tip{p.x + t((p.y - q.y) / m), p.y + t((q.x - p.x) / m)};
-    const double w = norm(from.x - tip.x, from.y - tip.y);
-    const double a = 7 * (from.x - tip.x) / w, b = 7 * (from.y - tip.y) / w;
-    return {from,
-            tip,
-            {t((tip.x + c * a) - s * b), t((tip.y + s * a) + c * b)},
-            {t((tip.x + c * a) + s * b), t((tip.y - s * a) + c * b)}};
-}
-
 // For N from 3 to 12, listing on and off, with each half-edge picked in turn: every arrow
-// of the frame and of hit-testing lies where the rule puts it and the middle of its shaft
-// picks its half-edge; the picked one's arrow and those of its next, prev and opp take
-// their colours and come last, the picked one on top with a copy one pixel further from
-// its edge. A point on an edge, 2 pixels from both twins, picks the lower number; points
-// 8 pixels out from the boundary (6 from the outer arrow), every inner face's centre and
-// the window's corners pick nothing.
-TEST(DrawArrow, EveryArrowOfTheFrameFollowsTheRuleAndPicksItsHalfEdge) {
+// of the frame and of hit-testing is its half-edge's, from its origin to its target (those
+// checked above), and the middle of its shaft picks its half-edge; the picked one's arrow
+// and those of its next, prev and opp take their colours and come last, the picked one on
+// top with a copy one pixel further from its edge. A point on an edge, 2 pixels from both
+// twins, picks the lower number; points 8 pixels out from the boundary (6 from the outer
+// arrow), every inner face's centre and the window's corners pick nothing.
+TEST(DrawArrow, EveryArrowOfTheFrameIsItsHalfEdgesAndPicksIt) {
     const auto rgb = [](SDL_Color c) { return c.r << 16 | c.g << 8 | c.b; };
     const auto picks = [](const Subdivision& s, double x, double y) {
         return recordName(
@@ -132,9 +124,9 @@ TEST(DrawArrow, EveryArrowOfTheFrameFollowsTheRuleAndPicksItsHalfEdge) {
                     const std::string what = where + " e" + std::to_string(h);
                     const Vertex& v = s.vertices[s.halfEdges[h].target];
                     const Vertex& t = s.vertices[s.origin(h)];
-                    const Arrow expected = ruledArrow({v.x, v.y}, {t.x, t.y});
-                    EXPECT_EQ(ends(expected), ends(shape.arrow)) << what;
-                    EXPECT_EQ(ends(expected), ends(halfEdgeArrow(s, h))) << what;
+                    const auto expected = ends(halfEdgeArrow({v.x, v.y}, {t.x, t.y}));
+                    EXPECT_EQ(expected, ends(shape.arrow)) << what;
+                    EXPECT_EQ(expected, ends(halfEdgeArrow(s, h))) << what;
                     const Arrow& a = shape.arrow;
                     const std::string name = recordName({RecordRef::halfEdge, h});
                     EXPECT_EQ(name, picks(s, (a.from.x + a.to.x) / 2, (a.from.y + a.to.y) / 2))

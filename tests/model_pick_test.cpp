@@ -25,7 +25,8 @@ void expectValid(const Subdivision& s) {
 
 // Clicks on build(N) and what each picks: a vertex and its half-edges, or a face and those
 // across its half-edges in cycle order. Vertex 5 of the hexagon, at (400, 299), is picked
-// within 16 pixels only, the outer face around it; an empty structure picks nothing.
+// within 16 pixels only, the outer face around it, as at the window's last column and row
+// and one past them; an empty structure picks nothing.
 TEST(Pick, ClicksAndWhatTheyPick) {
     const std::vector<int> outer6 = {3, 3, 0, 0, 1, 2}, at5 = {10, 11, 12, 17};
     struct Click {
@@ -38,6 +39,7 @@ TEST(Pick, ClicksAndWhatTheyPick) {
         {6, 400, 299, 5, -1, at5, {}}, {6, 415, 299, 5, -1, at5, {}}, {6, 411, 310, 5, -1, at5, {}}, {6, 389, 288, 5, -1, at5, {}},
         {6, 416, 299, -1, 4, {}, outer6}, {6, 400, 283, -1, 4, {}, outer6}, {6, 412, 310, -1, 4, {}, outer6}, {6, 411, 287, -1, 4, {}, outer6},
         {6, 200, 386, -1, 0, {}, {4, 1, 4}}, {6, 600, 100, -1, 4, {}, outer6}, {6, INT_MIN, INT_MAX, -1, 4, {}, outer6},
+        {6, 999, 0, -1, 4, {}, outer6}, {6, 0, 599, -1, 4, {}, outer6}, {6, 999, 599, -1, 4, {}, outer6}, {6, 1000, 600, -1, 4, {}, outer6},
         {3, 250, 300, -1, 0, {}, {1, 1, 1}}, {3, 600, 100, -1, 1, {}, {0, 0, 0}}, {0, 0, 0, -1, -1, {}, {}}, {0, 250, 250, -1, -1, {}, {}},
         {0, INT_MIN, INT_MIN, -1, -1, {}, {}}, {0, INT_MAX, INT_MAX, -1, -1, {}, {}}};
     // clang-format on
