@@ -293,12 +293,16 @@ void Reader::readOff(std::string_view bytes) {
         std::vector<int> face;
         for (long long i = 1; i <= k; ++i) {
             long long index = -1;
-            if (!readIndex(words[i], index) || index < 0 || index >= vertexCount) {
+            if (!readIndex(words[i], index)) {
                 say(Finding::error, lines.number,
-                    "face " + std::to_string(f) + " uses vertex " + quoted(words[i]) +
+                    "face " + std::to_string(f) + ": corner " + quoted(words[i]) +
+                        " does not name a vertex");
+                index = -1;
+            } else if (index < 0 || index >= vertexCount) {
+                say(Finding::error, lines.number,
+                    "face " + std::to_string(f) + " uses vertex " + std::string(words[i]) +
                         ", but the file has " + std::to_string(vertexCount) +
-                        (vertexCount == 1 ? " vertex" : " vertices") + " (0 to " +
-                        std::to_string(vertexCount - 1) + ")");
+                        (vertexCount == 1 ? " vertex" : " vertices") + ", counted from 0");
                 index = -1;
             }
             face.push_back(static_cast<int>(index));
@@ -409,13 +413,8 @@ NumberRead readNumber(std::string_view text, double& value) {
         value = negative ? -0.0 : 0.0;
         return NumberRead::number;
     }
-    static std::istringstream stream = [] {
-        std::istringstream s;
-        s.imbue(std::locale::classic());
-        return s;
-    }();
-    stream.clear();
-    stream.str(std::string(text));
+    std::istringstream stream{std::string(text)};
+    stream.imbue(std::locale::classic());
     stream >> value;
     if (stream.fail() || !std::isfinite(value)) {
         return NumberRead::notFinite;

@@ -53,6 +53,14 @@ bool strictlyBetween(Point2 a, Point2 b, Point2 p) {
     return t > 0 && t < length;
 }
 
+// How long a stretch two segments on one line have in common.
+double sharedLength(Point2 a, Point2 b, Point2 c, Point2 d) {
+    const bool alongX = std::abs(b.x - a.x) >= std::abs(b.y - a.y);
+    const auto at = [&](Point2 p) { return alongX ? p.x : p.y; };
+    return std::min(std::max(at(a), at(b)), std::max(at(c), at(d))) -
+           std::max(std::min(at(a), at(b)), std::min(at(c), at(d)));
+}
+
 // One side of a face: from corner a to corner b.
 struct Side {
     int a;
@@ -112,7 +120,7 @@ bool Checker::checkSize() {
                      " that HEXIL opens");
         return false;
     }
-    if (text.faces.empty()) {
+    if (text.faces.empty() && !findings.failed()) {
         error(0, "the file has no faces");
         return false;
     }
@@ -452,6 +460,10 @@ void Checker::checkCrossings() {
                 const int o3 = sign(cross(c, d, a)), o4 = sign(cross(c, d, b));
                 if (o1 * o2 < 0 && o3 * o4 < 0) {
                     tell(i, j, "crosses");
+                    continue;
+                }
+                if (o1 == 0 && o2 == 0 && sharedLength(a, b, c, d) > 0) {
+                    tell(i, j, "overlaps");
                     continue;
                 }
                 // An end on the other edge's inside; an end at the other's end is two
