@@ -20,25 +20,6 @@ std::vector<bool> flagged(const std::vector<int>& positions, std::size_t count) 
     return flags;
 }
 
-// Calls visit with the head vertex of each half-edge of face's cycle, from the face's
-// edge following next. A broken link ends the walk, and it never takes more steps than
-// there are half-edges, so a damaged structure cannot hang the frame.
-template <class Visit> void forEachCorner(const Subdivision& s, int face, Visit visit) {
-    const int first = s.faces[face].edge;
-    int h = first;
-    for (std::size_t steps = 0; steps < s.halfEdges.size() && s.isHalfEdge(h); ++steps) {
-        const int v = s.halfEdges[h].target;
-        if (!s.isVertex(v)) {
-            return;
-        }
-        visit(s.vertices[v]);
-        h = s.halfEdges[h].next;
-        if (h == first) {
-            return;
-        }
-    }
-}
-
 // A label's start along one axis, moved back so that the label ends by limit, or else
 // forward to 0.
 int keepInside(int start, int size, int limit) {
@@ -118,7 +99,7 @@ void Composer::faces() {
             picture.cornerXs.insert(picture.cornerXs.end(), {0, windowWidth, windowWidth, 0});
             picture.cornerYs.insert(picture.cornerYs.end(), {0, 0, windowHeight, windowHeight});
         } else {
-            forEachCorner(s, f, [&](const Vertex& v) {
+            s.forEachCorner(f, [&](const Vertex& v) {
                 picture.cornerXs.push_back(static_cast<Sint16>(v.x));
                 picture.cornerYs.push_back(static_cast<Sint16>(v.y));
             });
@@ -217,7 +198,7 @@ void Composer::labels() {
             long long sumX = 0;
             long long sumY = 0;
             int corners = 0;
-            forEachCorner(s, f, [&](const Vertex& v) {
+            s.forEachCorner(f, [&](const Vertex& v) {
                 sumX += v.x;
                 sumY += v.y;
                 ++corners;

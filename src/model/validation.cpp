@@ -59,14 +59,10 @@ Violation checkInvariants(const Subdivision& s) {
         if (!valid(start, nh) || s.halfEdges[start].face != static_cast<int>(f)) {
             return broken(2, static_cast<int>(f), "face edge is not on the face");
         }
-        // Every step stays on f (checked above), so the walk comes back to start after
-        // exactly as many steps as f has half-edges, or never.
-        int e = start;
+        // Every step stays on f (checked above) and next is one-to-one (invariant 1), so
+        // the cycle closes; it holds all of f's half-edges when it is as long as their count.
         int steps = 0;
-        do {
-            e = s.halfEdges[e].next;
-            ++steps;
-        } while (e != start && steps <= perFace[f]);
+        s.forEachInCycle(static_cast<int>(f), [&](int) { ++steps; });
         if (steps != perFace[f]) {
             return broken(2, static_cast<int>(f), "cycle misses half-edges of its face");
         }
