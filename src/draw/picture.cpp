@@ -1,24 +1,13 @@
 #include "draw/picture.h"
 
 #include "draw/layout.h"
+#include "model/roles.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <utility>
 
 namespace {
-
-// One flag per record, set for the positions listed; positions out of range are ignored.
-// Looking a record up here instead of in the list keeps a large selection linear.
-std::vector<bool> flagged(const std::vector<int>& positions, std::size_t count) {
-    std::vector<bool> flags(count, false);
-    for (int position : positions) {
-        if (position >= 0 && static_cast<std::size_t>(position) < count) {
-            flags[position] = true;
-        }
-    }
-    return flags;
-}
 
 // A label's start along one axis, moved back so that the label ends by limit, or else
 // forward to 0.
@@ -37,34 +26,37 @@ bool usable(const Font* font) {
 struct Composer {
     const Subdivision& s;
     Picture& picture;
-    std::vector<bool> highlighted; // half-edges at the picked vertex
-    std::vector<bool> neighbour;   // faces across the picked face
+    SelectionRoles roles;
 
-    // A half-edge's part in a picked half-edge's selection: none, opp, prev, next or the
-    // picked one itself. Where a half-edge holds two parts, the higher one wins.
-    enum Role { none, opp, prev, next, picked };
-    Role role(int h) const {
-        return h == s.pickedHalfEdge ? picked
-               : h == s.pickedNext   ? next
-               : h == s.pickedPrev   ? prev
-               : h == s.pickedOpp    ? opp
-                                     : none;
-    }
     // The colour of a half-edge's arrow, label and listing row.
     SDL_Color halfEdgeColor(int h) const {
-        switch (role(h)) {
-        case picked:
+        switch (roles.halfEdge(h)) {
+        case Role::picked:
             return s.pickedEdgeColor;
-        case next:
+        case Role::next:
             return s.nextEdgeColor;
-        case prev:
+        case Role::prev:
             return s.prevEdgeColor;
-        case opp:
+        case Role::opp:
             return s.oppEdgeColor;
-        case none:
+        case Role::atPickedVertex:
+            return s.highlightColor;
+        case Role::none:
+        case Role::neighbour:
             break;
         }
-        return highlighted[h] ? s.highlightColor : s.inkColor;
+        return s.inkColor;
+    }
+    // The colour of a face's label and listing row.
+    SDL_Color faceTextColor(int f) const {
+        const Role role = roles.face(f);
+        return role == Role::picked      ? s.highlightColor
+               : role == Role::neighbour ? s.neighbourLabelColor
+                                         : s.inkColor;
+    }
+    // The colour of a vertex's label and listing row.
+    SDL_Color vertexTextColor(int v) const {
+        return roles.vertex(v) == Role::picked ? s.highlightColor : s.inkColor;
     }
 
     void text(Font* font, std::string text, SDL_Color fill, SDL_Color outline, TextPlace place) {
@@ -111,9 +103,10 @@ void Composer::faces() {
             continue;
         }
         spans.emplace_back(first, count);
-        const SDL_Color color = f == s.pickedFace ? s.pickedFaceColor
-                                : neighbour[f]    ? s.neighbourFaceColor
-                                                  : s.paperColor;
+        const Role role = roles.face(f);
+        const SDL_Color color = role == Role::picked      ? s.pickedFaceColor
+                                : role == Role::neighbour ? s.neighbourFaceColor
+                                                          : s.paperColor;
         picture.faces.push_back(FaceShape{f, {}, {}, color});
     }
     const std::span<const Sint16> xs(picture.cornerXs);
@@ -137,18 +130,20 @@ void Composer::arrows() {
             continue;
         }
         if (const std::optional<Arrow> arrow = halfEdgeArrow(head, tail)) {
+            const Role role = roles.halfEdge(k);
             const ArrowShape shape{k, *arrow, halfEdgeColor(k),
-                                   role(k) == picked ? awayFromEdge(head, tail) : Pixel{}};
-            if (role(k) == none) {
+                                   role == Role::picked ? awayFromEdge(head, tail) : Pixel{}};
+            if (role == Role::none || role == Role::atPickedVertex) {
                 picture.arrows.push_back(shape);
             } else {
-                walked.emplace_back(role(k), shape);
+                walked.emplace_back(role, shape);
             }
         }
     }
-    // Each role belongs to one half-edge at most, so the order is the roles' whatever the sort.
+    // Each role belongs to one half-edge at most, so the order is the roles' whatever the
+    // sort: opp, prev, next, then the picked one.
     std::sort(walked.begin(), walked.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
+              [](const auto& a, const auto& b) { return a.first > b.first; });
     for (const auto& [r, shape] : walked) {
         picture.arrows.push_back(shape);
     }
@@ -157,7 +152,7 @@ void Composer::arrows() {
 void Composer::dots() {
     picture.dots.reserve(s.vertices.size());
     for (std::size_t v = 0; v < s.vertices.size(); ++v) {
-        const bool picked = static_cast<int>(v) == s.pickedVertex;
+        const bool picked = roles.vertex(static_cast<int>(v)) == Role::picked;
         picture.dots.push_back(DotShape{static_cast<int>(v),
                                         Pixel{s.vertices[v].x, s.vertices[v].y},
                                         picked ? layout::pickedDotRadius : layout::dotRadius,
@@ -183,8 +178,7 @@ void Composer::labels() {
     }
 
     for (std::size_t v = 0; v < s.vertices.size(); ++v) {
-        const bool picked = static_cast<int>(v) == s.pickedVertex;
-        label(numbered("v", static_cast<int>(v)), picked ? s.highlightColor : s.inkColor,
+        label(numbered("v", static_cast<int>(v)), vertexTextColor(static_cast<int>(v)),
               TextPlace::besideVertex, Pixel{s.vertices[v].x, s.vertices[v].y});
     }
 
@@ -208,10 +202,7 @@ void Composer::labels() {
             }
             centre = {static_cast<int>(sumX / corners), static_cast<int>(sumY / corners)};
         }
-        const SDL_Color color = f == s.pickedFace ? s.highlightColor
-                                : neighbour[f]    ? s.neighbourLabelColor
-                                                  : s.inkColor;
-        label(numbered("f", f), color, TextPlace::centred, centre);
+        label(numbered("f", f), faceTextColor(f), TextPlace::centred, centre);
     }
 }
 
@@ -238,8 +229,7 @@ void Composer::listing() {
     title("List of vertices (", s.vertices.size(), vertexColumn);
     for (std::size_t i = 0; i < visibleRows(s.vertices.size()); ++i) {
         const Vertex& v = s.vertices[i];
-        const SDL_Color color =
-            static_cast<int>(i) == s.pickedVertex ? s.highlightColor : s.inkColor;
+        const SDL_Color color = vertexTextColor(static_cast<int>(i));
         item(color, "v", static_cast<int>(i), vertexColumn, i);
         item(color, "x: ", v.x, vertexXColumn, i);
         item(color, "y: ", v.y, vertexYColumn, i);
@@ -248,9 +238,7 @@ void Composer::listing() {
 
     title("List of faces (", s.faces.size(), faceColumn);
     for (std::size_t j = 0; j < visibleRows(s.faces.size()); ++j) {
-        const SDL_Color color = static_cast<int>(j) == s.pickedFace ? s.highlightColor
-                                : neighbour[j]                      ? s.neighbourLabelColor
-                                                                    : s.inkColor;
+        const SDL_Color color = faceTextColor(static_cast<int>(j));
         item(color, "f", static_cast<int>(j), faceColumn, j);
         item(color, "e", s.faces[j].edge, faceEdgeColumn, j);
     }
@@ -318,8 +306,7 @@ Pixel TextPlace::topLeft(TextSize size) const {
 
 Picture framePicture(const Subdivision& s, const StatusLine& status) {
     Picture picture;
-    Composer composer{s, picture, flagged(s.pickedVertexEdges, s.halfEdges.size()),
-                      flagged(s.pickedFaceNeighbours, s.faces.size())};
+    Composer composer{s, picture, SelectionRoles(s)};
     composer.faces();
     composer.arrows();
     composer.dots();

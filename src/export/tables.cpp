@@ -2,15 +2,9 @@
 
 #include "draw/text.h"
 
-#include <algorithm>
 #include <sstream>
 
 namespace {
-
-bool listed(const std::vector<int>& positions, std::size_t position) {
-    return std::find(positions.begin(), positions.end(), static_cast<int>(position)) !=
-           positions.end();
-}
 
 std::string names(const char* prefix, const std::vector<int>& positions) {
     std::string text;
@@ -18,21 +12,6 @@ std::string names(const char* prefix, const std::vector<int>& positions) {
         text += (text.empty() ? "" : ", ") + numbered(prefix, p);
     }
     return text.empty() ? "none" : text;
-}
-
-// The selected column of a half-edge's row.
-const char* halfEdgeRole(const Subdivision& s, int h) {
-    if (listed(s.pickedVertexEdges, h)) {
-        return "at picked vertex";
-    }
-    if (s.pickedHalfEdge < 0) {
-        return "";
-    }
-    return h == s.pickedHalfEdge ? "picked"
-           : h == s.pickedNext   ? "next"
-           : h == s.pickedPrev   ? "prev"
-           : h == s.pickedOpp    ? "opp"
-                                 : "";
 }
 
 std::string faceName(const Subdivision& s, int f) {
@@ -140,26 +119,45 @@ std::string markdownTables(const Subdivision& s, const ExportOptions& options) {
     return out.str();
 }
 
+const char* roleWord(Role role) {
+    switch (role) {
+    case Role::picked:
+        return "picked";
+    case Role::next:
+        return "next";
+    case Role::prev:
+        return "prev";
+    case Role::opp:
+        return "opp";
+    case Role::atPickedVertex:
+        return "at picked vertex";
+    case Role::neighbour:
+        return "neighbour";
+    case Role::none:
+        break;
+    }
+    return "";
+}
+
 std::string csvTable(const Subdivision& s) {
     std::ostringstream out;
+    const SelectionRoles roles(s);
     const char* end = "\r\n";
     out << "kind,number,x,y,edge,target,face,next,prev,opp,selected" << end;
     for (std::size_t i = 0; i < s.vertices.size(); ++i) {
         const Vertex& v = s.vertices[i];
         out << "vertex," << i << ',' << v.x << ',' << v.y << ',' << v.edge << ",,,,,,"
-            << (static_cast<int>(i) == s.pickedVertex ? "picked" : "") << end;
+            << roleWord(roles.vertex(static_cast<int>(i))) << end;
     }
     for (std::size_t j = 0; j < s.faces.size(); ++j) {
         out << "face," << j << ",,," << s.faces[j].edge << ",,,,,,"
-            << (static_cast<int>(j) == s.pickedFace ? "picked"
-                : listed(s.pickedFaceNeighbours, j) ? "neighbour"
-                                                    : "")
-            << end;
+            << roleWord(roles.face(static_cast<int>(j))) << end;
     }
     for (std::size_t k = 0; k < s.halfEdges.size(); ++k) {
         const HalfEdge& h = s.halfEdges[k];
         out << "half-edge," << k << ",,,," << h.target << ',' << h.face << ',' << h.next << ','
-            << h.prev << ',' << h.opp << ',' << halfEdgeRole(s, static_cast<int>(k)) << end;
+            << h.prev << ',' << h.opp << ',' << roleWord(roles.halfEdge(static_cast<int>(k)))
+            << end;
     }
     return out.str();
 }
