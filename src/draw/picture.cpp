@@ -173,13 +173,14 @@ void Composer::labels() {
         }
         const int ax = (head.x + (head.x + tail.x) / 2) / 2;
         const int ay = (head.y + (head.y + tail.y) / 2) / 2;
-        label(numbered("e", static_cast<int>(h)), halfEdgeColor(static_cast<int>(h)),
-              TextPlace::centredInside, Pixel{ax, ay});
+        label(recordName(RecordRef::halfEdge, static_cast<int>(h)),
+              halfEdgeColor(static_cast<int>(h)), TextPlace::centredInside, Pixel{ax, ay});
     }
 
     for (std::size_t v = 0; v < s.vertices.size(); ++v) {
-        label(numbered("v", static_cast<int>(v)), vertexTextColor(static_cast<int>(v)),
-              TextPlace::besideVertex, Pixel{s.vertices[v].x, s.vertices[v].y});
+        label(recordName(RecordRef::vertex, static_cast<int>(v)),
+              vertexTextColor(static_cast<int>(v)), TextPlace::besideVertex,
+              Pixel{s.vertices[v].x, s.vertices[v].y});
     }
 
     // A face's label is centred on the mean of its corners; the outer face's on a point
@@ -202,7 +203,7 @@ void Composer::labels() {
             }
             centre = {static_cast<int>(sumX / corners), static_cast<int>(sumY / corners)};
         }
-        label(numbered("f", f), faceTextColor(f), TextPlace::centred, centre);
+        label(recordName(RecordRef::face, f), faceTextColor(f), TextPlace::centred, centre);
     }
 }
 
@@ -216,13 +217,13 @@ void Composer::listing() {
             (windowHeight - listingFirstRow + listingRowHeight - 1) / listingRowHeight;
         return std::min(records, fit);
     };
-    const auto item = [&](SDL_Color color, const char* prefix, int number, int x, std::size_t row) {
-        text(s.font, numbered(prefix, number), color, s.paperColor,
+    const auto item = [&](SDL_Color color, std::string name, int x, std::size_t row) {
+        text(s.font, std::move(name), color, s.paperColor,
              TextPlace{TextPlace::corner,
                        Pixel{x, listingFirstRow + listingRowHeight * static_cast<int>(row)}});
     };
     const auto title = [&](const char* prefix, std::size_t count, int x) {
-        text(s.font, numbered(prefix, static_cast<int>(count)) + "):", s.inkColor, s.paperColor,
+        text(s.font, prefix + std::to_string(count) + "):", s.inkColor, s.paperColor,
              TextPlace{TextPlace::corner, Pixel{x, listingTitleRow}});
     };
 
@@ -230,32 +231,32 @@ void Composer::listing() {
     for (std::size_t i = 0; i < visibleRows(s.vertices.size()); ++i) {
         const Vertex& v = s.vertices[i];
         const SDL_Color color = vertexTextColor(static_cast<int>(i));
-        item(color, "v", static_cast<int>(i), vertexColumn, i);
-        item(color, "x: ", v.x, vertexXColumn, i);
-        item(color, "y: ", v.y, vertexYColumn, i);
-        item(color, "e", v.edge, vertexEdgeColumn, i);
+        item(color, recordName(RecordRef::vertex, static_cast<int>(i)), vertexColumn, i);
+        item(color, "x: " + std::to_string(v.x), vertexXColumn, i);
+        item(color, "y: " + std::to_string(v.y), vertexYColumn, i);
+        item(color, recordName(RecordRef::halfEdge, v.edge), vertexEdgeColumn, i);
     }
 
     title("List of faces (", s.faces.size(), faceColumn);
     for (std::size_t j = 0; j < visibleRows(s.faces.size()); ++j) {
         const SDL_Color color = faceTextColor(static_cast<int>(j));
-        item(color, "f", static_cast<int>(j), faceColumn, j);
-        item(color, "e", s.faces[j].edge, faceEdgeColumn, j);
+        item(color, recordName(RecordRef::face, static_cast<int>(j)), faceColumn, j);
+        item(color, recordName(RecordRef::halfEdge, s.faces[j].edge), faceEdgeColumn, j);
     }
 
     title("List of half-edges (", s.halfEdges.size(), halfEdgeColumn);
     for (std::size_t k = 0; k < visibleRows(s.halfEdges.size()); ++k) {
         const HalfEdge& h = s.halfEdges[k];
         const SDL_Color color = halfEdgeColor(static_cast<int>(k));
-        item(color, "e", static_cast<int>(k), halfEdgeColumn, k);
-        item(color, "v", h.target, halfEdgeTargetColumn, k);
+        item(color, recordName(RecordRef::halfEdge, static_cast<int>(k)), halfEdgeColumn, k);
+        item(color, recordName(RecordRef::vertex, h.target), halfEdgeTargetColumn, k);
         // A half-edge on no face leaves its face item out; the row goes on.
         if (h.face != -1) {
-            item(color, "f", h.face, halfEdgeFaceColumn, k);
+            item(color, recordName(RecordRef::face, h.face), halfEdgeFaceColumn, k);
         }
-        item(color, "next: e", h.next, halfEdgeNextColumn, k);
-        item(color, "prev: e", h.prev, halfEdgePrevColumn, k);
-        item(color, "opp: e", h.opp, halfEdgeOppColumn, k);
+        item(color, "next: " + recordName(RecordRef::halfEdge, h.next), halfEdgeNextColumn, k);
+        item(color, "prev: " + recordName(RecordRef::halfEdge, h.prev), halfEdgePrevColumn, k);
+        item(color, "opp: " + recordName(RecordRef::halfEdge, h.opp), halfEdgeOppColumn, k);
     }
 }
 

@@ -18,8 +18,9 @@ json toJson(const Subdivision& s, const ExportOptions& options) {
     }
     json faces = json::array();
     for (std::size_t j = 0; j < s.faces.size(); ++j) {
-        faces.push_back(
-            {{"number", j}, {"edge", s.faces[j].edge}, {"outer", j + 1 == s.faces.size()}});
+        faces.push_back({{"number", j},
+                         {"edge", s.faces[j].edge},
+                         {"outer", s.isOuterFace(static_cast<int>(j))}});
     }
     json halfEdges = json::array();
     for (std::size_t k = 0; k < s.halfEdges.size(); ++k) {

@@ -1,21 +1,19 @@
 #include "export/tables.h"
 
-#include "draw/text.h"
-
 #include <sstream>
 
 namespace {
 
-std::string names(const char* prefix, const std::vector<int>& positions) {
+std::string names(RecordRef::Kind kind, const std::vector<int>& positions) {
     std::string text;
     for (int p : positions) {
-        text += (text.empty() ? "" : ", ") + numbered(prefix, p);
+        text += (text.empty() ? "" : ", ") + recordName(kind, p);
     }
     return text.empty() ? "none" : text;
 }
 
 std::string faceName(const Subdivision& s, int f) {
-    return numbered("f", f) + (f + 1 == static_cast<int>(s.faces.size()) ? " (outer)" : "");
+    return recordName(RecordRef::face, f) + (s.isOuterFace(f) ? " (outer)" : "");
 }
 
 // What is picked, as a sentence ending the line that says how, and a paragraph on what
@@ -23,17 +21,18 @@ std::string faceName(const Subdivision& s, int f) {
 void picked(std::ostream& out, const Subdivision& s) {
     if (s.pickedVertex >= 0) {
         const Vertex& v = s.vertices[s.pickedVertex];
-        out << "picked vertex " << numbered("v", s.pickedVertex) << " at (" << v.x << ", " << v.y
-            << ").\n\nHalf-edges that start or end there: " << names("e", s.pickedVertexEdges)
-            << ".\n";
+        out << "picked vertex " << recordName(RecordRef::vertex, s.pickedVertex) << " at (" << v.x
+            << ", " << v.y << ").\n\nHalf-edges that start or end there: "
+            << names(RecordRef::halfEdge, s.pickedVertexEdges) << ".\n";
     } else if (s.pickedFace >= 0) {
         out << "picked face " << faceName(s, s.pickedFace)
             << ".\n\nFaces across its half-edges, in cycle order: "
-            << names("f", s.pickedFaceNeighbours) << ".\n";
+            << names(RecordRef::face, s.pickedFaceNeighbours) << ".\n";
     } else if (s.pickedHalfEdge >= 0) {
-        out << "picked half-edge " << numbered("e", s.pickedHalfEdge)
-            << ".\n\nIts next, prev and opp: " << numbered("e", s.pickedNext) << ", "
-            << numbered("e", s.pickedPrev) << ", " << numbered("e", s.pickedOpp) << ".\n";
+        const auto e = [](int number) { return recordName(RecordRef::halfEdge, number); };
+        out << "picked half-edge " << e(s.pickedHalfEdge)
+            << ".\n\nIts next, prev and opp: " << e(s.pickedNext) << ", " << e(s.pickedPrev) << ", "
+            << e(s.pickedOpp) << ".\n";
     } else {
         out << "nothing picked (the structure is empty).\n";
     }
@@ -70,18 +69,20 @@ std::vector<RecordTable> recordTables(const Subdivision& s) {
     tables[2].numeric.assign(6, false);
     for (std::size_t i = 0; i < s.vertices.size(); ++i) {
         const Vertex& v = s.vertices[i];
-        tables[0].rows.push_back({numbered("v", static_cast<int>(i)), std::to_string(v.x),
-                                  std::to_string(v.y), numbered("e", v.edge)});
+        tables[0].rows.push_back({recordName(RecordRef::vertex, static_cast<int>(i)),
+                                  std::to_string(v.x), std::to_string(v.y),
+                                  recordName(RecordRef::halfEdge, v.edge)});
     }
     for (std::size_t j = 0; j < s.faces.size(); ++j) {
         tables[1].rows.push_back(
-            {faceName(s, static_cast<int>(j)), numbered("e", s.faces[j].edge)});
+            {faceName(s, static_cast<int>(j)), recordName(RecordRef::halfEdge, s.faces[j].edge)});
     }
+    const auto e = [](int number) { return recordName(RecordRef::halfEdge, number); };
     for (std::size_t k = 0; k < s.halfEdges.size(); ++k) {
         const HalfEdge& h = s.halfEdges[k];
-        tables[2].rows.push_back({numbered("e", static_cast<int>(k)), numbered("v", h.target),
-                                  numbered("f", h.face), numbered("e", h.next),
-                                  numbered("e", h.prev), numbered("e", h.opp)});
+        tables[2].rows.push_back({e(static_cast<int>(k)), recordName(RecordRef::vertex, h.target),
+                                  recordName(RecordRef::face, h.face), e(h.next), e(h.prev),
+                                  e(h.opp)});
     }
     return tables;
 }
