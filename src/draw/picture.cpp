@@ -80,14 +80,10 @@ struct Composer {
 // Each face's corners go to the picture's corner lists first; the shapes view them once
 // the lists no longer grow.
 void Composer::faces() {
-    if (s.faces.empty()) {
-        return;
-    }
-    const int outer = static_cast<int>(s.faces.size()) - 1;
     std::vector<std::pair<std::size_t, std::size_t>> spans; // first corner, corner count
-    for (int f = outer; f >= 0; --f) {
+    for (int f = static_cast<int>(s.faces.size()) - 1; f >= 0; --f) {
         const std::size_t first = picture.cornerXs.size();
-        if (f == outer) {
+        if (s.isOuterFace(f)) {
             picture.cornerXs.insert(picture.cornerXs.end(), {0, windowWidth, windowWidth, 0});
             picture.cornerYs.insert(picture.cornerYs.end(), {0, 0, windowHeight, windowHeight});
         } else {
@@ -185,11 +181,10 @@ void Composer::labels() {
 
     // A face's label is centred on the mean of its corners; the outer face's on a point
     // left of the polygon, which moves with the listing. Neither is kept inside.
-    const int outer = static_cast<int>(s.faces.size()) - 1;
-    for (int f = 0; f <= outer; ++f) {
+    for (int f = 0; s.isFace(f); ++f) {
         Pixel centre =
             s.showListing ? layout::outerLabelCentre : layout::outerLabelCentreWithoutListing;
-        if (f != outer) {
+        if (!s.isOuterFace(f)) {
             long long sumX = 0;
             long long sumY = 0;
             int corners = 0;
