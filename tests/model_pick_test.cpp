@@ -97,18 +97,13 @@ TEST(Pick, EveryCornerAndTheOuterFace) {
     }
 }
 
-// The hexagon's roles, one letter per record (P picked, n next, p prev, o opp, a at picked
-// vertex, b neighbour), from its rows: e3 runs in f1 with next e4, prev e5, opp e1, and
-// e8 with next e6, prev e7, opp e16; v5 is at e10, e11, e12, e17; f1 and f4 lie across f0.
-// Then parts forced onto one record, where the first of P, n, p, o, a and of P, b wins;
-// positions past the records have no role.
+// The hexagon's roles, a letter per record (P picked, n next, p prev, o opp, a at picked vertex,
+// b neighbour), from its rows: e3 has next e4, prev e5, opp e1, e8 next e6, prev e7, opp e16;
+// v5 is at e10, e11, e12, e17; f1, f4 lie across f0. Then parts forced onto one record, where
+// the first of P, n, p, o, a and of P, b wins; positions past the records have no role.
 TEST(Pick, RolesOfTheSelectionAndTheirPrecedence) {
-    struct Case {
-        RecordRef select;
-        void (*overlap)(Subdivision&);
-        std::string vertices, faces, halfEdges;
-    };
     // clang-format off
+    struct Case { RecordRef select; void (*overlap)(Subdivision&); std::string vertices, faces, halfEdges; };
     const Case cases[] = {
         {{RecordRef::halfEdge, 3}, nullptr, ".......", "......", ".o.Pnp............."},
         {{RecordRef::halfEdge, 8}, nullptr, ".......", "......", "......npP.......o.."},
@@ -124,9 +119,7 @@ TEST(Pick, RolesOfTheSelectionAndTheirPrecedence) {
     for (const Case& c : cases) {
         Subdivision s = built(6);
         ASSERT_TRUE(s.select(c.select));
-        if (c.overlap) {
-            c.overlap(s);
-        }
+        c.overlap ? c.overlap(s) : void();
         const SelectionRoles roles(s);
         std::string vertices, faces, halfEdges;
         for (int i = 0; i <= 18; ++i) { // each one past its last record
@@ -134,8 +127,7 @@ TEST(Pick, RolesOfTheSelectionAndTheirPrecedence) {
             faces += i <= 5 ? std::string(1, letters[int(roles.face(i))]) : "";
             halfEdges += letters[int(roles.halfEdge(i))];
         }
-        EXPECT_EQ(std::tie(c.vertices, c.faces, c.halfEdges), std::tie(vertices, faces, halfEdges))
-            << recordName(c.select);
+        EXPECT_EQ(std::tie(c.vertices, c.faces, c.halfEdges), std::tie(vertices, faces, halfEdges));
     }
 }
 

@@ -30,33 +30,15 @@ struct Composer {
 
     // The colour of a half-edge's arrow, label and listing row.
     SDL_Color halfEdgeColor(int h) const {
-        switch (roles.halfEdge(h)) {
-        case Role::picked:
-            return s.pickedEdgeColor;
-        case Role::next:
-            return s.nextEdgeColor;
-        case Role::prev:
-            return s.prevEdgeColor;
-        case Role::opp:
-            return s.oppEdgeColor;
-        case Role::atPickedVertex:
-            return s.highlightColor;
-        case Role::none:
-        case Role::neighbour:
-            break;
-        }
-        return s.inkColor;
+        const SDL_Color colors[] = {s.inkColor,      s.pickedEdgeColor, s.nextEdgeColor,
+                                    s.prevEdgeColor, s.oppEdgeColor,    s.highlightColor,
+                                    s.inkColor}; // by Role
+        return colors[static_cast<int>(roles.halfEdge(h))];
     }
-    // The colour of a face's label and listing row.
-    SDL_Color faceTextColor(int f) const {
+    // Of the colours for a picked face, a neighbour and any other face, f's.
+    SDL_Color faceColor(int f, SDL_Color picked, SDL_Color neighbour, SDL_Color other) const {
         const Role role = roles.face(f);
-        return role == Role::picked      ? s.highlightColor
-               : role == Role::neighbour ? s.neighbourLabelColor
-                                         : s.inkColor;
-    }
-    // The colour of a vertex's label and listing row.
-    SDL_Color vertexTextColor(int v) const {
-        return roles.vertex(v) == Role::picked ? s.highlightColor : s.inkColor;
+        return role == Role::picked ? picked : role == Role::neighbour ? neighbour : other;
     }
 
     void text(Font* font, std::string text, SDL_Color fill, SDL_Color outline, TextPlace place) {
@@ -99,11 +81,8 @@ void Composer::faces() {
             continue;
         }
         spans.emplace_back(first, count);
-        const Role role = roles.face(f);
-        const SDL_Color color = role == Role::picked      ? s.pickedFaceColor
-                                : role == Role::neighbour ? s.neighbourFaceColor
-                                                          : s.paperColor;
-        picture.faces.push_back(FaceShape{f, {}, {}, color});
+        picture.faces.push_back(FaceShape{
+            f, {}, {}, faceColor(f, s.pickedFaceColor, s.neighbourFaceColor, s.paperColor)});
     }
     const std::span<const Sint16> xs(picture.cornerXs);
     const std::span<const Sint16> ys(picture.cornerYs);
@@ -175,8 +154,8 @@ void Composer::labels() {
 
     for (std::size_t v = 0; v < s.vertices.size(); ++v) {
         label(recordName(RecordRef::vertex, static_cast<int>(v)),
-              vertexTextColor(static_cast<int>(v)), TextPlace::besideVertex,
-              Pixel{s.vertices[v].x, s.vertices[v].y});
+              roles.vertex(static_cast<int>(v)) == Role::picked ? s.highlightColor : s.inkColor,
+              TextPlace::besideVertex, Pixel{s.vertices[v].x, s.vertices[v].y});
     }
 
     // A face's label is centred on the mean of its corners; the outer face's on a point
@@ -198,7 +177,9 @@ void Composer::labels() {
             }
             centre = {static_cast<int>(sumX / corners), static_cast<int>(sumY / corners)};
         }
-        label(recordName(RecordRef::face, f), faceTextColor(f), TextPlace::centred, centre);
+        label(recordName(RecordRef::face, f),
+              faceColor(f, s.highlightColor, s.neighbourLabelColor, s.inkColor), TextPlace::centred,
+              centre);
     }
 }
 
@@ -225,7 +206,8 @@ void Composer::listing() {
     title("List of vertices (", s.vertices.size(), vertexColumn);
     for (std::size_t i = 0; i < visibleRows(s.vertices.size()); ++i) {
         const Vertex& v = s.vertices[i];
-        const SDL_Color color = vertexTextColor(static_cast<int>(i));
+        const SDL_Color color =
+            roles.vertex(static_cast<int>(i)) == Role::picked ? s.highlightColor : s.inkColor;
         item(color, recordName(RecordRef::vertex, static_cast<int>(i)), vertexColumn, i);
         item(color, "x: " + std::to_string(v.x), vertexXColumn, i);
         item(color, "y: " + std::to_string(v.y), vertexYColumn, i);
@@ -234,7 +216,8 @@ void Composer::listing() {
 
     title("List of faces (", s.faces.size(), faceColumn);
     for (std::size_t j = 0; j < visibleRows(s.faces.size()); ++j) {
-        const SDL_Color color = faceTextColor(static_cast<int>(j));
+        const SDL_Color color =
+            faceColor(static_cast<int>(j), s.highlightColor, s.neighbourLabelColor, s.inkColor);
         item(color, recordName(RecordRef::face, static_cast<int>(j)), faceColumn, j);
         item(color, recordName(RecordRef::halfEdge, s.faces[j].edge), faceEdgeColumn, j);
     }

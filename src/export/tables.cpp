@@ -12,6 +12,10 @@ std::string names(RecordRef::Kind kind, const std::vector<int>& positions) {
     return text.empty() ? "none" : text;
 }
 
+std::string halfEdgeName(int halfEdge) {
+    return recordName(RecordRef::halfEdge, halfEdge);
+}
+
 std::string faceName(const Subdivision& s, int f) {
     return recordName(RecordRef::face, f) + (s.isOuterFace(f) ? " (outer)" : "");
 }
@@ -29,10 +33,9 @@ void picked(std::ostream& out, const Subdivision& s) {
             << ".\n\nFaces across its half-edges, in cycle order: "
             << names(RecordRef::face, s.pickedFaceNeighbours) << ".\n";
     } else if (s.pickedHalfEdge >= 0) {
-        const auto e = [](int number) { return recordName(RecordRef::halfEdge, number); };
-        out << "picked half-edge " << e(s.pickedHalfEdge)
-            << ".\n\nIts next, prev and opp: " << e(s.pickedNext) << ", " << e(s.pickedPrev) << ", "
-            << e(s.pickedOpp) << ".\n";
+        out << "picked half-edge " << halfEdgeName(s.pickedHalfEdge)
+            << ".\n\nIts next, prev and opp: " << halfEdgeName(s.pickedNext) << ", "
+            << halfEdgeName(s.pickedPrev) << ", " << halfEdgeName(s.pickedOpp) << ".\n";
     } else {
         out << "nothing picked (the structure is empty).\n";
     }
@@ -70,19 +73,17 @@ std::vector<RecordTable> recordTables(const Subdivision& s) {
     for (std::size_t i = 0; i < s.vertices.size(); ++i) {
         const Vertex& v = s.vertices[i];
         tables[0].rows.push_back({recordName(RecordRef::vertex, static_cast<int>(i)),
-                                  std::to_string(v.x), std::to_string(v.y),
-                                  recordName(RecordRef::halfEdge, v.edge)});
+                                  std::to_string(v.x), std::to_string(v.y), halfEdgeName(v.edge)});
     }
     for (std::size_t j = 0; j < s.faces.size(); ++j) {
-        tables[1].rows.push_back(
-            {faceName(s, static_cast<int>(j)), recordName(RecordRef::halfEdge, s.faces[j].edge)});
+        tables[1].rows.push_back({faceName(s, static_cast<int>(j)), halfEdgeName(s.faces[j].edge)});
     }
-    const auto e = [](int number) { return recordName(RecordRef::halfEdge, number); };
     for (std::size_t k = 0; k < s.halfEdges.size(); ++k) {
         const HalfEdge& h = s.halfEdges[k];
-        tables[2].rows.push_back({e(static_cast<int>(k)), recordName(RecordRef::vertex, h.target),
-                                  recordName(RecordRef::face, h.face), e(h.next), e(h.prev),
-                                  e(h.opp)});
+        tables[2].rows.push_back({halfEdgeName(static_cast<int>(k)),
+                                  recordName(RecordRef::vertex, h.target),
+                                  recordName(RecordRef::face, h.face), halfEdgeName(h.next),
+                                  halfEdgeName(h.prev), halfEdgeName(h.opp)});
     }
     return tables;
 }
@@ -121,23 +122,9 @@ std::string markdownTables(const Subdivision& s, const ExportOptions& options) {
 }
 
 const char* roleWord(Role role) {
-    switch (role) {
-    case Role::picked:
-        return "picked";
-    case Role::next:
-        return "next";
-    case Role::prev:
-        return "prev";
-    case Role::opp:
-        return "opp";
-    case Role::atPickedVertex:
-        return "at picked vertex";
-    case Role::neighbour:
-        return "neighbour";
-    case Role::none:
-        break;
-    }
-    return "";
+    constexpr const char* words[] = {"",    "picked",           "next",     "prev",
+                                     "opp", "at picked vertex", "neighbour"}; // by Role
+    return words[static_cast<int>(role)];
 }
 
 std::string csvTable(const Subdivision& s) {

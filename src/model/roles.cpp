@@ -26,20 +26,18 @@ Role SelectionRoles::vertex(int v) const {
 }
 
 Role SelectionRoles::face(int f) const {
-    if (!s.isFace(f)) {
-        return Role::none;
-    }
-    return f == s.pickedFace ? Role::picked : neighbour[f] ? Role::neighbour : Role::none;
+    return !s.isFace(f)        ? Role::none
+           : f == s.pickedFace ? Role::picked
+           : neighbour[f]      ? Role::neighbour
+                               : Role::none;
 }
 
 Role SelectionRoles::halfEdge(int h) const {
-    if (!s.isHalfEdge(h)) {
-        return Role::none;
-    }
-    return h == s.pickedHalfEdge ? Role::picked
-           : h == s.pickedNext   ? Role::next
-           : h == s.pickedPrev   ? Role::prev
-           : h == s.pickedOpp    ? Role::opp
-           : atPickedVertex[h]   ? Role::atPickedVertex
-                                 : Role::none;
+    return !s.isHalfEdge(h)        ? Role::none
+           : h == s.pickedHalfEdge ? Role::picked
+           : h == s.pickedNext     ? Role::next
+           : h == s.pickedPrev     ? Role::prev
+           : h == s.pickedOpp      ? Role::opp
+           : atPickedVertex[h]     ? Role::atPickedVertex
+                                   : Role::none;
 }

@@ -4,10 +4,9 @@
 
 struct Subdivision;
 
-// What the selection makes of a record. Where one record holds two parts, the first of
-// this order wins: picked, next, prev, opp, atPickedVertex for a half-edge; picked,
-// neighbour for a face; a vertex is only ever picked. (Only one of a vertex, a face and a
-// half-edge is picked at a time, so atPickedVertex never meets the other half-edge parts.)
+// What the selection makes of a record. Where a record holds two parts, the first in this
+// order wins (atPickedVertex never meets the others, as one record at most is picked).
+// Lists indexed by role, the tables' words and the picture's colours, follow the order.
 enum class Role {
     none,
     picked,         // the picked vertex, face or half-edge itself
@@ -18,10 +17,9 @@ enum class Role {
     neighbour,      // a face across one of the picked face's half-edges
 };
 
-// The role of every record under a structure's selection, found once in one pass over
-// the selection's lists, so that each answer takes constant time however long the lists
-// (a frame asks about every record several times). It views s, whose selection must not
-// change while it is asked; positions outside s have no role.
+// The roles under a structure's selection, found in one pass over its lists so that each
+// answer takes constant time however long they are (a frame asks about every record). It
+// views s, whose selection must not change meanwhile; positions outside s have no role.
 struct SelectionRoles {
     explicit SelectionRoles(const Subdivision& s);
 

@@ -135,10 +135,9 @@ struct Subdivision {
     // Whether f is the outer face, the last one.
     bool isOuterFace(int f) const { return f >= 0 && f + 1 == static_cast<int>(faces.size()); }
 
-    // Calls visit with each half-edge of face's cycle in turn, starting at the face's own
-    // edge and following next until the cycle closes. A link that is not a half-edge ends
-    // the walk, and it never takes more steps than there are half-edges, so a damaged
-    // structure cannot loop forever.
+    // Calls visit with each half-edge of face's cycle, from the face's edge following next
+    // until the cycle closes. A link that is not a half-edge ends the walk, which never takes
+    // more steps than there are half-edges: a damaged structure cannot loop forever.
     template <class Visit> void forEachInCycle(int face, Visit visit) const {
         const int start = faces[face].edge;
         int h = start;

@@ -35,14 +35,11 @@ RecordRef linkField(const Subdivision& s, RecordRef from, Step step) {
         return step == Step::edge ? RecordRef{RecordRef::halfEdge, edge} : RecordRef{};
     }
     const HalfEdge& h = s.halfEdges[from.number];
-    // By Step: edge, next, prev, opp, target, face.
-    const RecordRef fields[] = {{},
-                                {RecordRef::halfEdge, h.next},
-                                {RecordRef::halfEdge, h.prev},
-                                {RecordRef::halfEdge, h.opp},
-                                {RecordRef::vertex, h.target},
-                                {RecordRef::face, h.face}};
-    return fields[static_cast<int>(step)];
+    const int fields[] = {-1, h.next, h.prev, h.opp, h.target, h.face}; // by Step, as kinds
+    const RecordRef::Kind kinds[] = {RecordRef::none,     RecordRef::halfEdge, RecordRef::halfEdge,
+                                     RecordRef::halfEdge, RecordRef::vertex,   RecordRef::face};
+    const int i = static_cast<int>(step);
+    return {kinds[i], fields[i]}; // none for edge
 }
 
 } // namespace
