@@ -123,6 +123,7 @@ void Subdivision::clearSelection() {
 
 std::vector<Vertex> Subdivision::faceVertices(int face) const {
     std::vector<Vertex> corners;
+    corners.reserve(3); // a triangle of the fan in one allocation
     forEachCorner(face, [&](const Vertex& v) { corners.push_back(v); });
     return corners;
 }
