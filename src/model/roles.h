@@ -1,8 +1,8 @@
 #pragma once
 
-#include <vector>
+#include "model/subdivision.h"
 
-struct Subdivision;
+#include <vector>
 
 // What the selection makes of a record. Where a record holds two parts, the first in this
 // order wins (atPickedVertex never meets the others, as one record at most is picked).
@@ -23,9 +23,24 @@ enum class Role {
 struct SelectionRoles {
     explicit SelectionRoles(const Subdivision& s);
 
-    Role vertex(int v) const;
-    Role face(int f) const;
-    Role halfEdge(int h) const;
+    Role vertex(int v) const {
+        return s.isVertex(v) && v == s.pickedVertex ? Role::picked : Role::none;
+    }
+    Role face(int f) const {
+        return !s.isFace(f)        ? Role::none
+               : f == s.pickedFace ? Role::picked
+               : neighbour[f]      ? Role::neighbour
+                                   : Role::none;
+    }
+    Role halfEdge(int h) const {
+        return !s.isHalfEdge(h)        ? Role::none
+               : h == s.pickedHalfEdge ? Role::picked
+               : h == s.pickedNext     ? Role::next
+               : h == s.pickedPrev     ? Role::prev
+               : h == s.pickedOpp      ? Role::opp
+               : atPickedVertex[h]     ? Role::atPickedVertex
+                                       : Role::none;
+    }
 
     const Subdivision& s;
     std::vector<bool> atPickedVertex; // by half-edge
