@@ -167,7 +167,7 @@ TEST_F(DrawSceneTest, AWalkColoursTheHalfEdgesAndIsWrittenUnderTheStatusLine) {
             {795, "next: e", e.next}, {855, "prev: e", e.prev}, {915, "opp: e", e.opp}};
         // clang-format on
         for (auto [x, name, number] : items) {
-            checks.push_back({x, 39 + 14 * h, color, keep(numbered(name, number))});
+            checks.push_back({x, 39 + 14 * h, color, keep(name + std::to_string(number))});
         }
     }
     checks.push_back({705, 39 + 14, ink, "e1"});

@@ -120,6 +120,10 @@ TEST(Validation, NamesTheFirstBrokenInvariantAndItsRecord) {
          }},
         {4, 3, [](Subdivision& s) { s.vertices[3].edge = 4; }}, {6, 6, [](Subdivision& s) { s.pickedVertex = 6; }},
         {6, 18, [](Subdivision& s) { s.pickedVertexEdges = {0, 18}; }}, {6, -2, [](Subdivision& s) { s.pickedFace = -2; }},
+        // v3.edge is e6, v4.edge e9; f0.edge is e0, e0.next e1, e0.prev e2.
+        {7, 0, [](Subdivision& s) { s.select({RecordRef::vertex, 3}); s.step(Step::edge); s.walkPath[0] = {RecordRef::vertex, 4}; }},
+        {7, 0, [](Subdivision& s) { s.select({RecordRef::vertex, 3}); s.step(Step::edge); s.walkSteps[0] = Step::next; }},
+        {7, 1, [](Subdivision& s) { s.select({RecordRef::face, 0}); s.step(Step::edge); s.step(Step::next); s.walkSteps[1] = Step::prev; }},
     };
     // clang-format on
     for (const Breakage& c : cases) {

@@ -1,4 +1,5 @@
 #include "model/geometry.h"
+#include "model/roles.h"
 #include "model/subdivision.h"
 #include "model/validation.h"
 
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <climits>
 #include <functional>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -94,6 +96,40 @@ TEST(Pick, EveryCornerAndTheOuterFace) {
         std::sort(expected.begin(), expected.end());
         EXPECT_EQ(expected, across) << n;
         expectValid(s);
+    }
+}
+
+// The hexagon's roles, a letter per record (P picked, n next, p prev, o opp, a at picked vertex,
+// b neighbour), from its rows: e3 has next e4, prev e5, opp e1, e8 next e6, prev e7, opp e16;
+// v5 is at e10, e11, e12, e17; f1, f4 lie across f0. Then parts forced onto one record, where
+// the first of P, n, p, o, a and of P, b wins; positions past the records have no role.
+TEST(Pick, RolesOfTheSelectionAndTheirPrecedence) {
+    // clang-format off
+    struct Case { RecordRef select; void (*overlap)(Subdivision&); std::string vertices, faces, halfEdges; };
+    const Case cases[] = {
+        {{RecordRef::halfEdge, 3}, nullptr, ".......", "......", ".o.Pnp............."},
+        {{RecordRef::halfEdge, 8}, nullptr, ".......", "......", "......npP.......o.."},
+        {{RecordRef::vertex, 5}, nullptr, ".....P.", "......", "..........aaa....a."},
+        {{RecordRef::face, 0}, nullptr, ".......", "Pb..b.", "..................."},
+        {{RecordRef::halfEdge, 3}, [](Subdivision& s) { s.pickedNext = 3; s.pickedPrev = s.pickedOpp = 4; s.pickedVertex = 2; s.pickedVertexEdges = {0, 2, 3, 4}; },
+         "..P....", "......", "a.aPp.............."},
+        {{RecordRef::halfEdge, 3}, [](Subdivision& s) { s.pickedNext = s.pickedPrev = 5; s.pickedOpp = 6; s.pickedVertexEdges = {5, 6, 7, 18}; },
+         ".......", "......", "...P.noa..........."},
+        {{RecordRef::face, 0}, [](Subdivision& s) { s.pickedFaceNeighbours = {0, 2, 5}; }, ".......", "P.b...", "..................."}};
+    // clang-format on
+    const std::string letters = ".Pnpoab";
+    for (const Case& c : cases) {
+        Subdivision s = built(6);
+        ASSERT_TRUE(s.select(c.select));
+        c.overlap ? c.overlap(s) : void();
+        const SelectionRoles roles(s);
+        std::string vertices, faces, halfEdges;
+        for (int i = 0; i <= 18; ++i) { // each one past its last record
+            vertices += i <= 6 ? std::string(1, letters[int(roles.vertex(i))]) : "";
+            faces += i <= 5 ? std::string(1, letters[int(roles.face(i))]) : "";
+            halfEdges += letters[int(roles.halfEdge(i))];
+        }
+        EXPECT_EQ(std::tie(c.vertices, c.faces, c.halfEdges), std::tie(vertices, faces, halfEdges));
     }
 }
 

@@ -1,43 +1,13 @@
 #include "draw/picture.h"
 
 #include "draw/layout.h"
+#include "model/roles.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <utility>
 
 namespace {
-
-// One flag per record, set for the positions listed; positions out of range are ignored.
-// Looking a record up here instead of in the list keeps a large selection linear.
-std::vector<bool> flagged(const std::vector<int>& positions, std::size_t count) {
-    std::vector<bool> flags(count, false);
-    for (int position : positions) {
-        if (position >= 0 && static_cast<std::size_t>(position) < count) {
-            flags[position] = true;
-        }
-    }
-    return flags;
-}
-
-// Calls visit with the head vertex of each half-edge of face's cycle, from the face's
-// edge following next. A broken link ends the walk, and it never takes more steps than
-// there are half-edges, so a damaged structure cannot hang the frame.
-template <class Visit> void forEachCorner(const Subdivision& s, int face, Visit visit) {
-    const int first = s.faces[face].edge;
-    int h = first;
-    for (std::size_t steps = 0; steps < s.halfEdges.size() && s.isHalfEdge(h); ++steps) {
-        const int v = s.halfEdges[h].target;
-        if (!s.isVertex(v)) {
-            return;
-        }
-        visit(s.vertices[v]);
-        h = s.halfEdges[h].next;
-        if (h == first) {
-            return;
-        }
-    }
-}
 
 // A label's start along one axis, moved back so that the label ends by limit, or else
 // forward to 0.
@@ -56,34 +26,19 @@ bool usable(const Font* font) {
 struct Composer {
     const Subdivision& s;
     Picture& picture;
-    std::vector<bool> highlighted; // half-edges at the picked vertex
-    std::vector<bool> neighbour;   // faces across the picked face
+    SelectionRoles roles;
 
-    // A half-edge's part in a picked half-edge's selection: none, opp, prev, next or the
-    // picked one itself. Where a half-edge holds two parts, the higher one wins.
-    enum Role { none, opp, prev, next, picked };
-    Role role(int h) const {
-        return h == s.pickedHalfEdge ? picked
-               : h == s.pickedNext   ? next
-               : h == s.pickedPrev   ? prev
-               : h == s.pickedOpp    ? opp
-                                     : none;
-    }
     // The colour of a half-edge's arrow, label and listing row.
     SDL_Color halfEdgeColor(int h) const {
-        switch (role(h)) {
-        case picked:
-            return s.pickedEdgeColor;
-        case next:
-            return s.nextEdgeColor;
-        case prev:
-            return s.prevEdgeColor;
-        case opp:
-            return s.oppEdgeColor;
-        case none:
-            break;
-        }
-        return highlighted[h] ? s.highlightColor : s.inkColor;
+        const SDL_Color colors[] = {s.inkColor,      s.pickedEdgeColor, s.nextEdgeColor,
+                                    s.prevEdgeColor, s.oppEdgeColor,    s.highlightColor,
+                                    s.inkColor}; // by Role
+        return colors[static_cast<int>(roles.halfEdge(h))];
+    }
+    // Of the colours for a picked face, a neighbour and any other face, f's.
+    SDL_Color faceColor(int f, SDL_Color picked, SDL_Color neighbour, SDL_Color other) const {
+        const Role role = roles.face(f);
+        return role == Role::picked ? picked : role == Role::neighbour ? neighbour : other;
     }
 
     void text(Font* font, std::string text, SDL_Color fill, SDL_Color outline, TextPlace place) {
@@ -107,18 +62,14 @@ struct Composer {
 // Each face's corners go to the picture's corner lists first; the shapes view them once
 // the lists no longer grow.
 void Composer::faces() {
-    if (s.faces.empty()) {
-        return;
-    }
-    const int outer = static_cast<int>(s.faces.size()) - 1;
     std::vector<std::pair<std::size_t, std::size_t>> spans; // first corner, corner count
-    for (int f = outer; f >= 0; --f) {
+    for (int f = static_cast<int>(s.faces.size()) - 1; f >= 0; --f) {
         const std::size_t first = picture.cornerXs.size();
-        if (f == outer) {
+        if (s.isOuterFace(f)) {
             picture.cornerXs.insert(picture.cornerXs.end(), {0, windowWidth, windowWidth, 0});
             picture.cornerYs.insert(picture.cornerYs.end(), {0, 0, windowHeight, windowHeight});
         } else {
-            forEachCorner(s, f, [&](const Vertex& v) {
+            s.forEachCorner(f, [&](const Vertex& v) {
                 picture.cornerXs.push_back(static_cast<Sint16>(v.x));
                 picture.cornerYs.push_back(static_cast<Sint16>(v.y));
             });
@@ -130,10 +81,8 @@ void Composer::faces() {
             continue;
         }
         spans.emplace_back(first, count);
-        const SDL_Color color = f == s.pickedFace ? s.pickedFaceColor
-                                : neighbour[f]    ? s.neighbourFaceColor
-                                                  : s.paperColor;
-        picture.faces.push_back(FaceShape{f, {}, {}, color});
+        picture.faces.push_back(FaceShape{
+            f, {}, {}, faceColor(f, s.pickedFaceColor, s.neighbourFaceColor, s.paperColor)});
     }
     const std::span<const Sint16> xs(picture.cornerXs);
     const std::span<const Sint16> ys(picture.cornerYs);
@@ -156,18 +105,20 @@ void Composer::arrows() {
             continue;
         }
         if (const std::optional<Arrow> arrow = halfEdgeArrow(head, tail)) {
+            const Role role = roles.halfEdge(k);
             const ArrowShape shape{k, *arrow, halfEdgeColor(k),
-                                   role(k) == picked ? awayFromEdge(head, tail) : Pixel{}};
-            if (role(k) == none) {
+                                   role == Role::picked ? awayFromEdge(head, tail) : Pixel{}};
+            if (role == Role::none || role == Role::atPickedVertex) {
                 picture.arrows.push_back(shape);
             } else {
-                walked.emplace_back(role(k), shape);
+                walked.emplace_back(role, shape);
             }
         }
     }
-    // Each role belongs to one half-edge at most, so the order is the roles' whatever the sort.
+    // Each role belongs to one half-edge at most, so the order is the roles' whatever the
+    // sort: opp, prev, next, then the picked one.
     std::sort(walked.begin(), walked.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
+              [](const auto& a, const auto& b) { return a.first > b.first; });
     for (const auto& [r, shape] : walked) {
         picture.arrows.push_back(shape);
     }
@@ -176,7 +127,7 @@ void Composer::arrows() {
 void Composer::dots() {
     picture.dots.reserve(s.vertices.size());
     for (std::size_t v = 0; v < s.vertices.size(); ++v) {
-        const bool picked = static_cast<int>(v) == s.pickedVertex;
+        const bool picked = roles.vertex(static_cast<int>(v)) == Role::picked;
         picture.dots.push_back(DotShape{static_cast<int>(v),
                                         Pixel{s.vertices[v].x, s.vertices[v].y},
                                         picked ? layout::pickedDotRadius : layout::dotRadius,
@@ -197,27 +148,26 @@ void Composer::labels() {
         }
         const int ax = (head.x + (head.x + tail.x) / 2) / 2;
         const int ay = (head.y + (head.y + tail.y) / 2) / 2;
-        label(numbered("e", static_cast<int>(h)), halfEdgeColor(static_cast<int>(h)),
-              TextPlace::centredInside, Pixel{ax, ay});
+        label(recordName(RecordRef::halfEdge, static_cast<int>(h)),
+              halfEdgeColor(static_cast<int>(h)), TextPlace::centredInside, Pixel{ax, ay});
     }
 
     for (std::size_t v = 0; v < s.vertices.size(); ++v) {
-        const bool picked = static_cast<int>(v) == s.pickedVertex;
-        label(numbered("v", static_cast<int>(v)), picked ? s.highlightColor : s.inkColor,
+        label(recordName(RecordRef::vertex, static_cast<int>(v)),
+              roles.vertex(static_cast<int>(v)) == Role::picked ? s.highlightColor : s.inkColor,
               TextPlace::besideVertex, Pixel{s.vertices[v].x, s.vertices[v].y});
     }
 
     // A face's label is centred on the mean of its corners; the outer face's on a point
     // left of the polygon, which moves with the listing. Neither is kept inside.
-    const int outer = static_cast<int>(s.faces.size()) - 1;
-    for (int f = 0; f <= outer; ++f) {
+    for (int f = 0; s.isFace(f); ++f) {
         Pixel centre =
             s.showListing ? layout::outerLabelCentre : layout::outerLabelCentreWithoutListing;
-        if (f != outer) {
+        if (!s.isOuterFace(f)) {
             long long sumX = 0;
             long long sumY = 0;
             int corners = 0;
-            forEachCorner(s, f, [&](const Vertex& v) {
+            s.forEachCorner(f, [&](const Vertex& v) {
                 sumX += v.x;
                 sumY += v.y;
                 ++corners;
@@ -227,10 +177,9 @@ void Composer::labels() {
             }
             centre = {static_cast<int>(sumX / corners), static_cast<int>(sumY / corners)};
         }
-        const SDL_Color color = f == s.pickedFace ? s.highlightColor
-                                : neighbour[f]    ? s.neighbourLabelColor
-                                                  : s.inkColor;
-        label(numbered("f", f), color, TextPlace::centred, centre);
+        label(recordName(RecordRef::face, f),
+              faceColor(f, s.highlightColor, s.neighbourLabelColor, s.inkColor), TextPlace::centred,
+              centre);
     }
 }
 
@@ -244,13 +193,13 @@ void Composer::listing() {
             (windowHeight - listingFirstRow + listingRowHeight - 1) / listingRowHeight;
         return std::min(records, fit);
     };
-    const auto item = [&](SDL_Color color, const char* prefix, int number, int x, std::size_t row) {
-        text(s.font, numbered(prefix, number), color, s.paperColor,
+    const auto item = [&](SDL_Color color, std::string name, int x, std::size_t row) {
+        text(s.font, std::move(name), color, s.paperColor,
              TextPlace{TextPlace::corner,
                        Pixel{x, listingFirstRow + listingRowHeight * static_cast<int>(row)}});
     };
     const auto title = [&](const char* prefix, std::size_t count, int x) {
-        text(s.font, numbered(prefix, static_cast<int>(count)) + "):", s.inkColor, s.paperColor,
+        text(s.font, prefix + std::to_string(count) + "):", s.inkColor, s.paperColor,
              TextPlace{TextPlace::corner, Pixel{x, listingTitleRow}});
     };
 
@@ -258,35 +207,34 @@ void Composer::listing() {
     for (std::size_t i = 0; i < visibleRows(s.vertices.size()); ++i) {
         const Vertex& v = s.vertices[i];
         const SDL_Color color =
-            static_cast<int>(i) == s.pickedVertex ? s.highlightColor : s.inkColor;
-        item(color, "v", static_cast<int>(i), vertexColumn, i);
-        item(color, "x: ", v.x, vertexXColumn, i);
-        item(color, "y: ", v.y, vertexYColumn, i);
-        item(color, "e", v.edge, vertexEdgeColumn, i);
+            roles.vertex(static_cast<int>(i)) == Role::picked ? s.highlightColor : s.inkColor;
+        item(color, recordName(RecordRef::vertex, static_cast<int>(i)), vertexColumn, i);
+        item(color, "x: " + std::to_string(v.x), vertexXColumn, i);
+        item(color, "y: " + std::to_string(v.y), vertexYColumn, i);
+        item(color, recordName(RecordRef::halfEdge, v.edge), vertexEdgeColumn, i);
     }
 
     title("List of faces (", s.faces.size(), faceColumn);
     for (std::size_t j = 0; j < visibleRows(s.faces.size()); ++j) {
-        const SDL_Color color = static_cast<int>(j) == s.pickedFace ? s.highlightColor
-                                : neighbour[j]                      ? s.neighbourLabelColor
-                                                                    : s.inkColor;
-        item(color, "f", static_cast<int>(j), faceColumn, j);
-        item(color, "e", s.faces[j].edge, faceEdgeColumn, j);
+        const SDL_Color color =
+            faceColor(static_cast<int>(j), s.highlightColor, s.neighbourLabelColor, s.inkColor);
+        item(color, recordName(RecordRef::face, static_cast<int>(j)), faceColumn, j);
+        item(color, recordName(RecordRef::halfEdge, s.faces[j].edge), faceEdgeColumn, j);
     }
 
     title("List of half-edges (", s.halfEdges.size(), halfEdgeColumn);
     for (std::size_t k = 0; k < visibleRows(s.halfEdges.size()); ++k) {
         const HalfEdge& h = s.halfEdges[k];
         const SDL_Color color = halfEdgeColor(static_cast<int>(k));
-        item(color, "e", static_cast<int>(k), halfEdgeColumn, k);
-        item(color, "v", h.target, halfEdgeTargetColumn, k);
+        item(color, recordName(RecordRef::halfEdge, static_cast<int>(k)), halfEdgeColumn, k);
+        item(color, recordName(RecordRef::vertex, h.target), halfEdgeTargetColumn, k);
         // A half-edge on no face leaves its face item out; the row goes on.
         if (h.face != -1) {
-            item(color, "f", h.face, halfEdgeFaceColumn, k);
+            item(color, recordName(RecordRef::face, h.face), halfEdgeFaceColumn, k);
         }
-        item(color, "next: e", h.next, halfEdgeNextColumn, k);
-        item(color, "prev: e", h.prev, halfEdgePrevColumn, k);
-        item(color, "opp: e", h.opp, halfEdgeOppColumn, k);
+        item(color, "next: " + recordName(RecordRef::halfEdge, h.next), halfEdgeNextColumn, k);
+        item(color, "prev: " + recordName(RecordRef::halfEdge, h.prev), halfEdgePrevColumn, k);
+        item(color, "opp: " + recordName(RecordRef::halfEdge, h.opp), halfEdgeOppColumn, k);
     }
 }
 
@@ -337,8 +285,7 @@ Pixel TextPlace::topLeft(TextSize size) const {
 
 Picture framePicture(const Subdivision& s, const StatusLine& status) {
     Picture picture;
-    Composer composer{s, picture, flagged(s.pickedVertexEdges, s.halfEdges.size()),
-                      flagged(s.pickedFaceNeighbours, s.faces.size())};
+    Composer composer{s, picture, SelectionRoles(s)};
     composer.faces();
     composer.arrows();
     composer.dots();

@@ -1,8 +1,6 @@
 #include "draw/text.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cstring>
 
 Font openFontPair(const char* path, int pointSize) {
     Font font;
@@ -132,13 +130,4 @@ void drawLabel(SDL_Surface* target, Font* font, SDL_Color outlineColor, SDL_Colo
     }
     blendText(label, target, x, y);
     SDL_FreeSurface(label);
-}
-
-std::string numbered(const char* prefix, int number) {
-    char digits[16];
-    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
-    std::string text;
-    text.reserve(std::strlen(prefix) + (end - digits));
-    text.append(prefix).append(digits, end);
-    return text;
 }

@@ -56,7 +56,3 @@ void blendText(SDL_Surface* text, SDL_Surface* target, int x, int y);
 // where the whole label would be clipped.
 void drawLabel(SDL_Surface* target, Font* font, SDL_Color outlineColor, SDL_Color fillColor,
                const std::string& text, int x, int y);
-
-// prefix followed by number in plain decimal ("e" and 12 give "e12", "x: " and -1 give
-// "x: -1"), the way every record and value is named on screen.
-std::string numbered(const char* prefix, int number);

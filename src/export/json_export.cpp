@@ -17,9 +17,8 @@ json toJson(const Subdivision& s, const StateWords& options) {
         vertices.push_back({{"number", i}, {"x", v.x}, {"y", v.y}, {"edge", v.edge}});
     }
     json faces = json::array();
-    for (std::size_t j = 0; j < s.faces.size(); ++j) {
-        faces.push_back(
-            {{"number", j}, {"edge", s.faces[j].edge}, {"outer", j + 1 == s.faces.size()}});
+    for (int j = 0; s.isFace(j); ++j) {
+        faces.push_back({{"number", j}, {"edge", s.faces[j].edge}, {"outer", s.isOuterFace(j)}});
     }
     json halfEdges = json::array();
     for (std::size_t k = 0; k < s.halfEdges.size(); ++k) {

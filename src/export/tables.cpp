@@ -1,42 +1,23 @@
 #include "export/tables.h"
 
-#include "draw/text.h"
-
-#include <algorithm>
 #include <sstream>
 
 namespace {
 
-bool listed(const std::vector<int>& positions, std::size_t position) {
-    return std::find(positions.begin(), positions.end(), static_cast<int>(position)) !=
-           positions.end();
-}
-
-std::string names(const char* prefix, const std::vector<int>& positions) {
+std::string names(RecordRef::Kind kind, const std::vector<int>& positions) {
     std::string text;
     for (int p : positions) {
-        text += (text.empty() ? "" : ", ") + numbered(prefix, p);
+        text += (text.empty() ? "" : ", ") + recordName(kind, p);
     }
     return text.empty() ? "none" : text;
 }
 
-// The selected column of a half-edge's row.
-const char* halfEdgeRole(const Subdivision& s, int h) {
-    if (listed(s.pickedVertexEdges, h)) {
-        return "at picked vertex";
-    }
-    if (s.pickedHalfEdge < 0) {
-        return "";
-    }
-    return h == s.pickedHalfEdge ? "picked"
-           : h == s.pickedNext   ? "next"
-           : h == s.pickedPrev   ? "prev"
-           : h == s.pickedOpp    ? "opp"
-                                 : "";
+std::string halfEdgeName(int halfEdge) {
+    return recordName(RecordRef::halfEdge, halfEdge);
 }
 
 std::string faceName(const Subdivision& s, int f) {
-    return numbered("f", f) + (f + 1 == static_cast<int>(s.faces.size()) ? " (outer)" : "");
+    return recordName(RecordRef::face, f) + (s.isOuterFace(f) ? " (outer)" : "");
 }
 
 // What is picked, as a sentence ending the line that says how, and a paragraph on what
@@ -44,17 +25,17 @@ std::string faceName(const Subdivision& s, int f) {
 void picked(std::ostream& out, const Subdivision& s) {
     if (s.pickedVertex >= 0) {
         const Vertex& v = s.vertices[s.pickedVertex];
-        out << "picked vertex " << numbered("v", s.pickedVertex) << " at (" << v.x << ", " << v.y
-            << ").\n\nHalf-edges that start or end there: " << names("e", s.pickedVertexEdges)
-            << ".\n";
+        out << "picked vertex " << recordName(RecordRef::vertex, s.pickedVertex) << " at (" << v.x
+            << ", " << v.y << ").\n\nHalf-edges that start or end there: "
+            << names(RecordRef::halfEdge, s.pickedVertexEdges) << ".\n";
     } else if (s.pickedFace >= 0) {
         out << "picked face " << faceName(s, s.pickedFace)
             << ".\n\nFaces across its half-edges, in cycle order: "
-            << names("f", s.pickedFaceNeighbours) << ".\n";
+            << names(RecordRef::face, s.pickedFaceNeighbours) << ".\n";
     } else if (s.pickedHalfEdge >= 0) {
-        out << "picked half-edge " << numbered("e", s.pickedHalfEdge)
-            << ".\n\nIts next, prev and opp: " << numbered("e", s.pickedNext) << ", "
-            << numbered("e", s.pickedPrev) << ", " << numbered("e", s.pickedOpp) << ".\n";
+        out << "picked half-edge " << halfEdgeName(s.pickedHalfEdge)
+            << ".\n\nIts next, prev and opp: " << halfEdgeName(s.pickedNext) << ", "
+            << halfEdgeName(s.pickedPrev) << ", " << halfEdgeName(s.pickedOpp) << ".\n";
     } else {
         out << "nothing picked (the structure is empty).\n";
     }
@@ -91,18 +72,18 @@ std::vector<RecordTable> recordTables(const Subdivision& s) {
     tables[2].numeric.assign(6, false);
     for (std::size_t i = 0; i < s.vertices.size(); ++i) {
         const Vertex& v = s.vertices[i];
-        tables[0].rows.push_back({numbered("v", static_cast<int>(i)), std::to_string(v.x),
-                                  std::to_string(v.y), numbered("e", v.edge)});
+        tables[0].rows.push_back({recordName(RecordRef::vertex, static_cast<int>(i)),
+                                  std::to_string(v.x), std::to_string(v.y), halfEdgeName(v.edge)});
     }
     for (std::size_t j = 0; j < s.faces.size(); ++j) {
-        tables[1].rows.push_back(
-            {faceName(s, static_cast<int>(j)), numbered("e", s.faces[j].edge)});
+        tables[1].rows.push_back({faceName(s, static_cast<int>(j)), halfEdgeName(s.faces[j].edge)});
     }
     for (std::size_t k = 0; k < s.halfEdges.size(); ++k) {
         const HalfEdge& h = s.halfEdges[k];
-        tables[2].rows.push_back({numbered("e", static_cast<int>(k)), numbered("v", h.target),
-                                  numbered("f", h.face), numbered("e", h.next),
-                                  numbered("e", h.prev), numbered("e", h.opp)});
+        tables[2].rows.push_back({halfEdgeName(static_cast<int>(k)),
+                                  recordName(RecordRef::vertex, h.target),
+                                  recordName(RecordRef::face, h.face), halfEdgeName(h.next),
+                                  halfEdgeName(h.prev), halfEdgeName(h.opp)});
     }
     return tables;
 }
@@ -140,26 +121,31 @@ std::string markdownTables(const Subdivision& s, const StateWords& options) {
     return out.str();
 }
 
+const char* roleWord(Role role) {
+    constexpr const char* words[] = {"",    "picked",           "next",     "prev",
+                                     "opp", "at picked vertex", "neighbour"}; // by Role
+    return words[static_cast<int>(role)];
+}
+
 std::string csvTable(const Subdivision& s) {
     std::ostringstream out;
+    const SelectionRoles roles(s);
     const char* end = "\r\n";
     out << "kind,number,x,y,edge,target,face,next,prev,opp,selected" << end;
     for (std::size_t i = 0; i < s.vertices.size(); ++i) {
         const Vertex& v = s.vertices[i];
         out << "vertex," << i << ',' << v.x << ',' << v.y << ',' << v.edge << ",,,,,,"
-            << (static_cast<int>(i) == s.pickedVertex ? "picked" : "") << end;
+            << roleWord(roles.vertex(static_cast<int>(i))) << end;
     }
     for (std::size_t j = 0; j < s.faces.size(); ++j) {
         out << "face," << j << ",,," << s.faces[j].edge << ",,,,,,"
-            << (static_cast<int>(j) == s.pickedFace ? "picked"
-                : listed(s.pickedFaceNeighbours, j) ? "neighbour"
-                                                    : "")
-            << end;
+            << roleWord(roles.face(static_cast<int>(j))) << end;
     }
     for (std::size_t k = 0; k < s.halfEdges.size(); ++k) {
         const HalfEdge& h = s.halfEdges[k];
         out << "half-edge," << k << ",,,," << h.target << ',' << h.face << ',' << h.next << ','
-            << h.prev << ',' << h.opp << ',' << halfEdgeRole(s, static_cast<int>(k)) << end;
+            << h.prev << ',' << h.opp << ',' << roleWord(roles.halfEdge(static_cast<int>(k)))
+            << end;
     }
     return out.str();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/roles.h"
 #include "model/state_words.h"
 #include "model/subdivision.h"
 
@@ -26,6 +27,10 @@ std::vector<RecordTable> recordTables(const Subdivision& s);
 // alone made it; when a record was selected by name or a walk was taken, it comes before
 // them, with the walk's expression ("f0.edge.next.opp = e3").
 std::string markdownTables(const Subdivision& s, const StateWords& options);
+
+// How the tables word a role: "picked", "next", "prev", "opp", "at picked vertex",
+// "neighbour"; empty for none.
+const char* roleWord(Role role);
 
 // The same as one CSV table (RFC 4180, CRLF line ends) with the header
 //   kind,number,x,y,edge,target,face,next,prev,opp,selected

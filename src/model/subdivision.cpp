@@ -123,17 +123,8 @@ void Subdivision::clearSelection() {
 
 std::vector<Vertex> Subdivision::faceVertices(int face) const {
     std::vector<Vertex> corners;
-    const int start = faces[face].edge;
-    int e = start;
-    // A cycle never holds more half-edges than the structure; the bound keeps a broken
-    // structure from looping forever.
-    for (std::size_t steps = 0; steps < halfEdges.size(); ++steps) {
-        corners.push_back(vertices[halfEdges[e].target]);
-        e = halfEdges[e].next;
-        if (e == start) {
-            break;
-        }
-    }
+    corners.reserve(3); // a triangle of the fan in one allocation
+    forEachCorner(face, [&](const Vertex& v) { corners.push_back(v); });
     return corners;
 }
 
@@ -201,20 +192,12 @@ void selectOnly(Subdivision& s, RecordRef record) {
         }
     } else if (record.kind == RecordRef::face) {
         s.pickedFace = record.number;
-        const int start = s.faces[record.number].edge;
-        int e = start;
-        // A cycle never holds more half-edges than the structure; the bound keeps a broken
-        // structure from looping forever.
-        for (int steps = 0; steps < count && s.isHalfEdge(e); ++steps) {
+        s.forEachInCycle(record.number, [&](int e) {
             const int opp = s.halfEdges[e].opp;
             if (s.isHalfEdge(opp) && s.halfEdges[opp].face >= 0) {
                 s.pickedFaceNeighbours.push_back(s.halfEdges[opp].face);
             }
-            e = s.halfEdges[e].next;
-            if (e == start) {
-                break;
-            }
-        }
+        });
     } else if (record.kind == RecordRef::halfEdge) {
         const HalfEdge& h = s.halfEdges[record.number];
         s.pickedHalfEdge = record.number;

@@ -132,8 +132,35 @@ struct Subdivision {
     bool isHalfEdge(int h) const { return h >= 0 && h < static_cast<int>(halfEdges.size()); }
     bool exists(RecordRef record) const;
 
-    // The corners of a face: the target of each half-edge of its cycle, starting at
-    // the face's own edge and following next.
+    // Whether f is the outer face, the last one.
+    bool isOuterFace(int f) const { return f >= 0 && f + 1 == static_cast<int>(faces.size()); }
+
+    // Calls visit with each half-edge of face's cycle, from the face's edge following next
+    // until the cycle closes. A link that is not a half-edge ends the walk, which never takes
+    // more steps than there are half-edges: a damaged structure cannot loop forever.
+    template <class Visit> void forEachInCycle(int face, Visit visit) const {
+        const int start = faces[face].edge;
+        int h = start;
+        for (std::size_t steps = 0; steps < halfEdges.size() && isHalfEdge(h); ++steps) {
+            visit(h);
+            h = halfEdges[h].next;
+            if (h == start) {
+                return;
+            }
+        }
+    }
+    // Calls visit with the corner each half-edge of face's cycle points to, in
+    // forEachInCycle's order, up to the first target that is not a vertex.
+    template <class Visit> void forEachCorner(int face, Visit visit) const {
+        bool broken = false;
+        forEachInCycle(face, [&](int h) {
+            broken = broken || !isVertex(halfEdges[h].target);
+            if (!broken) {
+                visit(vertices[halfEdges[h].target]);
+            }
+        });
+    }
+    // The corners of a face as forEachCorner visits them.
     std::vector<Vertex> faceVertices(int face) const;
 
     // Where a half-edge starts.

@@ -26,6 +26,22 @@ std::int64_t doubleArea(const std::vector<Vertex>& corners) {
     return sum;
 }
 
+// The record a walk step reads from an existing record's own fields, whether or not that
+// names a record; none where the step does not apply to the record's kind.
+RecordRef linkField(const Subdivision& s, RecordRef from, Step step) {
+    if (from.kind != RecordRef::halfEdge) {
+        const int edge = from.kind == RecordRef::vertex ? s.vertices[from.number].edge
+                                                        : s.faces[from.number].edge;
+        return step == Step::edge ? RecordRef{RecordRef::halfEdge, edge} : RecordRef{};
+    }
+    const HalfEdge& h = s.halfEdges[from.number];
+    const int fields[] = {-1, h.next, h.prev, h.opp, h.target, h.face}; // by Step, as kinds
+    const RecordRef::Kind kinds[] = {RecordRef::none,     RecordRef::halfEdge, RecordRef::halfEdge,
+                                     RecordRef::halfEdge, RecordRef::vertex,   RecordRef::face};
+    const int i = static_cast<int>(step);
+    return {kinds[i], fields[i]}; // none for edge
+}
+
 } // namespace
 
 Violation checkInvariants(const Subdivision& s) {
@@ -59,14 +75,10 @@ Violation checkInvariants(const Subdivision& s) {
         if (!valid(start, nh) || s.halfEdges[start].face != static_cast<int>(f)) {
             return broken(2, static_cast<int>(f), "face edge is not on the face");
         }
-        // Every step stays on f (checked above), so the walk comes back to start after
-        // exactly as many steps as f has half-edges, or never.
-        int e = start;
+        // Every step stays on f (checked above) and next is one-to-one (invariant 1), so
+        // the cycle closes; it holds all of f's half-edges when it is as long as their count.
         int steps = 0;
-        do {
-            e = s.halfEdges[e].next;
-            ++steps;
-        } while (e != start && steps <= perFace[f]);
+        s.forEachInCycle(static_cast<int>(f), [&](int) { ++steps; });
         if (steps != perFace[f]) {
             return broken(2, static_cast<int>(f), "cycle misses half-edges of its face");
         }
@@ -142,7 +154,8 @@ Violation checkInvariants(const Subdivision& s) {
     }
 
     // The walk starts at its anchor and each step follows a link to the next record of
-    // its path, ending at the selection.
+    // its path, ending at the selection. The links are read from the fields here, not
+    // through follow, which walks them and which this check is there to catch.
     const RecordRef selected = s.selected();
     if (selected.kind == RecordRef::none) {
         if (!s.walkPath.empty() || !s.walkSteps.empty()) {
@@ -158,7 +171,9 @@ Violation checkInvariants(const Subdivision& s) {
         return broken(7, selected.number, "walk does not end at the selection");
     }
     for (std::size_t i = 0; i < s.walkSteps.size(); ++i) {
-        if (s.follow(s.walkPath[i], s.walkSteps[i]) != s.walkPath[i + 1]) {
+        const RecordRef from = s.walkPath[i];
+        if (!s.exists(from) || !s.exists(s.walkPath[i + 1]) ||
+            linkField(s, from, s.walkSteps[i]) != s.walkPath[i + 1]) {
             return broken(7, static_cast<int>(i), "walk step does not follow its link");
         }
     }

@@ -23,17 +23,12 @@ const StepName& named(Step step) {
 } // namespace
 
 std::string recordName(RecordRef record) {
-    switch (record.kind) {
-    case RecordRef::vertex:
-        return "v" + std::to_string(record.number);
-    case RecordRef::face:
-        return "f" + std::to_string(record.number);
-    case RecordRef::halfEdge:
-        return "e" + std::to_string(record.number);
-    case RecordRef::none:
-        break;
+    if (record.kind == RecordRef::none) {
+        return "";
     }
-    return "";
+    // Built in place: a frame names every record, tens of thousands at the largest N.
+    char name[16] = {"-vfe"[record.kind]}; // the letter by kind, then the number
+    return {name, std::to_chars(name + 1, name + sizeof name, record.number).ptr};
 }
 
 std::optional<RecordRef> parseRecordName(std::string_view name) {

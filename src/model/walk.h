@@ -13,8 +13,12 @@ struct RecordRef {
     bool operator==(const RecordRef&) const = default;
 };
 
-// "v3", "f2", "e7"; empty for none.
+// "v3", "f2", "e7" (and "e-1" for a link to no record); empty for none. Every output names
+// records this way.
 std::string recordName(RecordRef record);
+inline std::string recordName(RecordRef::Kind kind, int number) {
+    return recordName(RecordRef{kind, number});
+}
 // The record a name such as "v3", "f2" or "e7" names, whether or not it exists in a
 // structure; nothing for any other text (a missing or signed number, leading zeros,
 // a letter other than v, f or e, trailing characters).

@@ -7,10 +7,10 @@ namespace {
 // The records named in full before the rest of a list is only counted.
 constexpr std::size_t namedInFull = 12;
 
-std::string names(const char* prefix, const std::vector<int>& positions) {
+std::string names(RecordRef::Kind kind, const std::vector<int>& positions) {
     std::string text;
     for (std::size_t i = 0; i < positions.size() && i < namedInFull; ++i) {
-        text += (i == 0 ? "" : ", ") + std::string{prefix} + std::to_string(positions[i]);
+        text += (i == 0 ? "" : ", ") + recordName(kind, positions[i]);
     }
     if (positions.size() > namedInFull) {
         text += " and " + std::to_string(positions.size() - namedInFull) + " more";
@@ -19,8 +19,7 @@ std::string names(const char* prefix, const std::vector<int>& positions) {
 }
 
 std::string faceName(const Subdivision& s, int f) {
-    return "f" + std::to_string(f) +
-           (f + 1 == static_cast<int>(s.faces.size()) ? " (the outer face)" : "");
+    return recordName(RecordRef::face, f) + (s.isOuterFace(f) ? " (the outer face)" : "");
 }
 
 } // namespace
@@ -38,21 +37,22 @@ std::string describe(int angles, const Subdivision& s) {
     }
     if (s.isVertex(s.pickedVertex)) {
         const Vertex& v = s.vertices[s.pickedVertex];
-        text += " Picked vertex v" + std::to_string(s.pickedVertex) + " at (" +
+        text += " Picked vertex " + recordName(RecordRef::vertex, s.pickedVertex) + " at (" +
                 std::to_string(v.x) + ", " + std::to_string(v.y) +
-                "); half-edges at it: " + names("e", s.pickedVertexEdges) + ".";
+                "); half-edges at it: " + names(RecordRef::halfEdge, s.pickedVertexEdges) + ".";
     } else if (s.isFace(s.pickedFace)) {
         text += " Picked face " + faceName(s, s.pickedFace) +
-                "; faces across its edges: " + names("f", s.pickedFaceNeighbours) + ".";
+                "; faces across its edges: " + names(RecordRef::face, s.pickedFaceNeighbours) + ".";
     } else if (s.isHalfEdge(s.pickedHalfEdge)) {
         const int h = s.pickedHalfEdge;
         const auto link = [](const char* field, int e) {
-            return std::string{field} + (e < 0 ? " none" : " e" + std::to_string(e));
+            return std::string{field} + " " + (e < 0 ? "none" : recordName(RecordRef::halfEdge, e));
         };
-        text += " Picked half-edge e" + std::to_string(h) + " from v" +
-                std::to_string(s.origin(h)) + " to v" + std::to_string(s.halfEdges[h].target) +
-                " in face " + faceName(s, s.halfEdges[h].face) + "; " + link("next", s.pickedNext) +
-                ", " + link("prev", s.pickedPrev) + ", " + link("opp", s.pickedOpp) + ".";
+        text += " Picked half-edge " + recordName(RecordRef::halfEdge, h) + " from " +
+                recordName(RecordRef::vertex, s.origin(h)) + " to " +
+                recordName(RecordRef::vertex, s.halfEdges[h].target) + " in face " +
+                faceName(s, s.halfEdges[h].face) + "; " + link("next", s.pickedNext) + ", " +
+                link("prev", s.pickedPrev) + ", " + link("opp", s.pickedOpp) + ".";
     } else if (!s.vertices.empty()) {
         text += " Nothing picked.";
     }
