@@ -1,10 +1,12 @@
 #include "model/state_words.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace {
 
-constexpr const char* wordNames[] = {"angles", "labels", "listing", "pick", "select", "walk"};
+constexpr const char* wordNames[] = {"angles", "labels", "listing", "pick",
+                                     "select", "walk",   "mesh"};
 
 // A whole decimal number, all of text. A sign makes no number of the state's: a minus
 // reads as a number out of range, so that the refusal says what is wrong with it.
@@ -102,6 +104,12 @@ WordFault readStateWord(StateWord word, std::string_view value, StateWords& stat
         state.pick.reset();
         break;
     }
+    case StateWord::mesh:
+        if (value.empty()) {
+            return {WordFault::noFile};
+        }
+        state.mesh = value;
+        break;
     case StateWord::walk:
         state.walk = value;
         if (value.empty()) {
@@ -164,6 +172,8 @@ std::string optionRefusal(StateWord word, const WordFault& fault, std::string_vi
                " is not a record name (v, f or e and a number, as v3, f2, e7)";
     case WordFault::noSteps:
         return option + "no steps given (letters e, n, p, o, v, f)";
+    case WordFault::noFile:
+        return option + "the file name is empty";
     case WordFault::notAStep:
         return option + inQuotes(value) + ": letter " + std::to_string(fault.letter + 1) +
                " is not a step (e, n, p, o, v, f)";
@@ -203,10 +213,28 @@ std::string linkRefusal(StateWord word) {
         return "a window pixel X,Y";
     case StateWord::select:
         return "a record's name such as v3, f2 or e7";
+    case StateWord::mesh:
+        return "a mesh file beside the page, such as examples/square-hole.obj";
     case StateWord::walk:
         break;
     }
     return "";
+}
+
+bool isBesidePage(std::string_view name) {
+    if (name.empty() || name.front() == '/' || name.front() == '\\' ||
+        name.find(':') != std::string_view::npos) {
+        return false;
+    }
+    std::size_t start = 0;
+    while (start <= name.size()) {
+        const std::size_t end = std::min(name.find_first_of("/\\", start), name.size());
+        if (name.substr(start, end - start) == "..") {
+            return false;
+        }
+        start = end + 1;
+    }
+    return true;
 }
 
 std::vector<std::pair<std::string, std::string>> linkRefusals(const StateWords& words,

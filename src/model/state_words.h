@@ -17,6 +17,9 @@
 //   pick X,Y       one left click at a window pixel
 //   select NAME    the record named (v3, f2, e7) picked, as h over its listing row
 //   walk STEPS     then the steps taken from the pick, letters e n p o v f in either case
+//   mesh NAME      a mesh file (OBJ, OFF) shown in place of the fan; the caller opens it
+//                  and sets the structure's mesh before applyState, which then ignores
+//                  angles (hexil-export refuses both together)
 // Numbers are whole and decimal, without a sign. Of pick and select the later word
 // counts; of the same word twice, the later one.
 
@@ -36,9 +39,10 @@ struct StateWords {
     std::optional<Click> pick;       // at most one of pick and select is set
     std::optional<RecordRef> select; // whether it exists depends on the structure
     std::string walk;                // kept as given: its letters are judged as it is taken
+    std::string mesh;                // the file's name as given; empty for the fan
 };
 
-enum class StateWord { angles, labels, listing, pick, select, walk };
+enum class StateWord { angles, labels, listing, pick, select, walk, mesh };
 
 // The word a name stands for ("angles", ...), or nothing for any other text.
 std::optional<StateWord> stateWordNamed(std::string_view name);
@@ -57,6 +61,7 @@ struct WordFault {
         notName,       // select: not a record's name
         noSteps,       // walk: empty
         notAStep,      // walk: a letter that is not a step
+        noFile,        // mesh: an empty name
     };
     Kind kind = none;
     std::size_t letter = 0; // notAStep: the first such letter, counted from 0
@@ -86,6 +91,10 @@ std::string optionRefusal(StateWord word, const WordFault& fault, std::string_vi
 //   --walk: step 2 'n' needs a picked half-edge
 std::string optionRefusal(const StateWords& words, const StateApplied& applied,
                           const Subdivision& s);
+
+// Whether a mesh's name stays beside the page that names it: no scheme, no host, no
+// absolute path and no "..", so that the page fetches only from its own folder.
+bool isBesidePage(std::string_view name);
 
 // The refusals in the link's words: why a part was ignored, the part quoted by the caller.
 //   N is a number from 0 to 9999

@@ -1,5 +1,6 @@
 #include "model/subdivision.h"
 
+#include "mesh/planar_mesh.h"
 #include "model/geometry.h"
 
 #include <algorithm>
@@ -22,9 +23,77 @@ void Subdivision::clear() {
     faces.clear();
 }
 
+namespace {
+
+// Lays a mesh's records out in the window: its points scaled alike in x and y to fill the
+// area, centred in it (y turned to grow downward), then rounded to the nearest pixel.
+void layOut(const PlanarMesh& m, const MeshArea& area, Subdivision& s) {
+    double left = m.points.front().x, right = left;
+    double bottom = m.points.front().y, top = bottom;
+    for (const Point2& p : m.points) {
+        left = std::min(left, p.x);
+        right = std::max(right, p.x);
+        bottom = std::min(bottom, p.y);
+        top = std::max(top, p.y);
+    }
+    const double width = area.right - area.left, height = area.bottom - area.top;
+    const double scale = std::min(right > left ? width / (right - left) : width,
+                                  top > bottom ? height / (top - bottom) : height);
+    const double cx = (area.left + area.right) / 2.0, cy = (area.top + area.bottom) / 2.0;
+    const double mx = (left + right) / 2, my = (bottom + top) / 2;
+    s.vertices = m.vertices;
+    for (std::size_t v = 0; v < m.points.size(); ++v) {
+        s.vertices[v].x = static_cast<int>(std::lround(cx + (m.points[v].x - mx) * scale));
+        s.vertices[v].y = static_cast<int>(std::lround(cy - (m.points[v].y - my) * scale));
+    }
+    s.halfEdges = m.halfEdges;
+    s.faces = m.faces;
+}
+
+// The distance from (x, y) to a face's cycle drawn as line segments.
+double distanceToCycle(const std::vector<Vertex>& corners, int x, int y) {
+    double nearest = INFINITY;
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        const Vertex& a = corners[i];
+        const Vertex& b = corners[(i + 1) % corners.size()];
+        const double dx = b.x - a.x, dy = b.y - a.y;
+        const double length = dx * dx + dy * dy;
+        const double t =
+            length > 0 ? std::clamp(((x - a.x) * dx + (y - a.y) * dy) / length, 0.0, 1.0) : 0;
+        nearest = std::min(nearest, std::hypot(a.x + t * dx - x, a.y + t * dy - y));
+    }
+    return nearest;
+}
+
+} // namespace
+
+void Subdivision::open(std::shared_ptr<const PlanarMesh> opened, int n) {
+    mesh = std::move(opened);
+    build(n);
+}
+
+bool Subdivision::isOuterFace(int f) const {
+    if (mesh) {
+        return isFace(f) && f < static_cast<int>(mesh->boundary.size()) &&
+               mesh->boundary[f] == Boundary::outer;
+    }
+    return f >= 0 && f + 1 == static_cast<int>(faces.size());
+}
+
+bool Subdivision::isBoundaryFace(int f) const {
+    if (mesh) {
+        return isFace(f) && f >= mesh->fileFaces;
+    }
+    return isOuterFace(f);
+}
+
 void Subdivision::build(int n) {
     clearSelection();
     clear();
+    if (mesh) {
+        layOut(*mesh, showListing ? meshArea : meshAreaWithoutListing, *this);
+        return;
+    }
     if (n <= 2 || n > maxAngles) {
         return;
     }
@@ -151,13 +220,34 @@ void Subdivision::pick(int x, int y) {
         return;
     }
     const int outer = static_cast<int>(faces.size()) - 1;
-    for (int f = 0; f < outer; ++f) {
+    const int inner = mesh ? mesh->fileFaces : outer;
+    for (int f = 0; f < inner; ++f) {
         if (pointInPolygon(faceVertices(f), x, y)) {
             select(RecordRef{RecordRef::face, f});
             return;
         }
     }
-    select(RecordRef{RecordRef::face, outer});
+    if (!mesh) {
+        select(RecordRef{RecordRef::face, outer});
+        return;
+    }
+    // A hole's loop bounds the region inside it, an outer loop the region outside; of the
+    // loops that bound the point's side, the nearest bounds its region.
+    int nearest = -1;
+    double distance = INFINITY;
+    for (int f = inner; f <= outer; ++f) {
+        const std::vector<Vertex> loop = faceVertices(f);
+        if (pointInPolygon(loop, x, y) == isHole(f)) {
+            const double d = distanceToCycle(loop, x, y);
+            if (d < distance) {
+                distance = d;
+                nearest = f;
+            }
+        }
+    }
+    if (nearest >= 0) {
+        select(RecordRef{RecordRef::face, nearest});
+    }
 }
 
 bool Subdivision::exists(RecordRef record) const {

@@ -5,10 +5,12 @@
 
 #include <SDL.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 struct Font;
+struct PlanarMesh;
 
 // The window the polygon is laid out in, in pixels; vertex coordinates and clicks are
 // its pixels.
@@ -24,6 +26,17 @@ constexpr int maxAngles = 9999;
 constexpr int pickRadius = 16;
 // The distance from the polygon's centre to its corners.
 constexpr double polygonRadius = 150.0;
+
+// Where an open mesh is laid out: the part of the window that the status and walk lines
+// and the listing leave free, less a margin that keeps every label inside the window.
+struct MeshArea {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+constexpr MeshArea meshArea{60, 100, 380, 560};
+constexpr MeshArea meshAreaWithoutListing{60, 100, 940, 560};
 
 // The colours everything is drawn in, the status line included. The fourth byte plays
 // no part.
@@ -95,16 +108,27 @@ struct Subdivision {
     std::vector<RecordRef> walkPath;
     std::vector<Step> walkSteps;
 
+    // The user's mesh when one is open (then the structure is the mesh's, not the fan's),
+    // else null. Copies share it; it never changes.
+    std::shared_ptr<const PlanarMesh> mesh;
+
     // Replaces every record and empties the selection. n corners give n vertices,
-    // 4n - 6 half-edges and n - 1 faces; n <= 2 or n > maxAngles leaves it empty.
+    // 4n - 6 half-edges and n - 1 faces; n <= 2 or n > maxAngles leaves it empty. With a
+    // mesh open, n plays no part: the mesh's records are laid out again, in meshArea
+    // (meshAreaWithoutListing while the listing is hidden), by meshPixel.
     void build(int n);
+    // Opens a mesh (null: back to the fan) and builds: the records become its records.
+    void open(std::shared_ptr<const PlanarMesh> opened, int n);
     // Removes every record; leaves the selection as it is.
     void clear();
 
     // Selects the first vertex within pickRadius of (x, y) with every half-edge that
     // starts or ends there; failing that, the first inner face containing the point
     // (else the outer face) with the face across each of its half-edges. Starts a new
-    // walk from what it picked.
+    // walk from what it picked. With a mesh open, the inner faces are the file's faces,
+    // and outside them the boundary face whose loop bounds the region holding the point
+    // is picked (where several loops bound one region, such as an island's and its
+    // hole's, the loop nearest the point; the lower number on a tie).
     void pick(int x, int y);
     // Empties the selection and the walk.
     void clearSelection();
@@ -132,8 +156,13 @@ struct Subdivision {
     bool isHalfEdge(int h) const { return h >= 0 && h < static_cast<int>(halfEdges.size()); }
     bool exists(RecordRef record) const;
 
-    // Whether f is the outer face, the last one.
-    bool isOuterFace(int f) const { return f >= 0 && f + 1 == static_cast<int>(faces.size()); }
+    // Whether f is an outer face: the fan's last one, or a mesh's boundary loop around
+    // the outside of a piece.
+    bool isOuterFace(int f) const;
+    // Whether f is a boundary face: an outer face or a mesh's hole.
+    bool isBoundaryFace(int f) const;
+    // Whether f is a mesh's hole.
+    bool isHole(int f) const { return isBoundaryFace(f) && !isOuterFace(f); }
 
     // Calls visit with each half-edge of face's cycle, from the face's edge following next
     // until the cycle closes. A link that is not a half-edge ends the walk, which never takes

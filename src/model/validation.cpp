@@ -1,6 +1,9 @@
 #include "model/validation.h"
 
+#include "mesh/planar_mesh.h"
 #include "model/subdivision.h"
+
+#include <algorithm>
 
 #include <cstdint>
 #include <string>
@@ -100,12 +103,38 @@ Violation checkInvariants(const Subdivision& s) {
 
     for (std::size_t v = 0; v < nv; ++v) {
         const int e = s.vertices[v].edge;
+        // A mesh's vertex that no face uses has none.
+        if (s.mesh && e == -1 &&
+            std::none_of(s.halfEdges.begin(), s.halfEdges.end(),
+                         [&](const HalfEdge& h) { return h.target == static_cast<int>(v); })) {
+            continue;
+        }
         if (!valid(e, nh) || s.origin(e) != static_cast<int>(v)) {
             return broken(4, static_cast<int>(v), "edge does not start at the vertex");
         }
     }
 
-    if (nf > 0) {
+    if (s.mesh) {
+        // Each boundary loop winds as its kind says, in the mesh's own plane (pixels may
+        // flatten small faces): an outer one against the file's faces, a hole with them.
+        const PlanarMesh& m = *s.mesh;
+        const auto area = [&](int f) {
+            double twice = 0;
+            s.forEachInCycle(f, [&](int h) {
+                const Point2 a = m.points[s.origin(h)], b = m.points[s.halfEdges[h].target];
+                twice += a.x * b.y - b.x * a.y;
+            });
+            return twice;
+        };
+        const bool counterClockwise = m.fileFaces > 0 && area(0) > 0;
+        for (int f = 0; f < static_cast<int>(nf); ++f) {
+            const bool boundary = f >= m.fileFaces;
+            const bool runsWith = (area(f) > 0) == counterClockwise;
+            if (boundary ? runsWith == s.isOuterFace(f) : !runsWith) {
+                return broken(5, f, "face does not wind as its kind");
+            }
+        }
+    } else if (nf > 0) {
         // The outer cycle winds against the triangles and encloses the whole polygon.
         // Orientation alone cannot tell them apart: truncated to pixels, a sliver
         // triangle of a large polygon may come out flat or even turned over.

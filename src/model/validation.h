@@ -9,9 +9,10 @@ struct Subdivision;
 //  2  a face's cycle: h.next.face == h.face, and the cycle from f.edge holds exactly
 //     the half-edges of f
 //  3  twins: h.opp != h, h.opp.opp == h, and h.opp runs from h's target to h's origin
-//  4  v.edge starts at v
-//  5  the last face is the outer one: it winds against the triangles and no other
-//     face encloses as much
+//  4  v.edge starts at v (a mesh's vertex that no half-edge reaches has none)
+//  5  the fan's last face is the outer one: it winds against the triangles and no other
+//     face encloses as much; a mesh's faces after its file's are its boundary loops, an
+//     outer one winding against the file's faces and a hole with them
 //  6  the selection refers to records that exist, at most one of a vertex, a face and
 //     a half-edge is picked, and the picked half-edge's links are its own
 //  7  the walk starts at its anchor, each step follows its link, and it ends at the

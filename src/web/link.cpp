@@ -24,7 +24,7 @@ std::string applyFragment(std::string_view fragment, int& angles, Subdivision& s
     const auto skip = [&](std::string_view part, const std::string& why) {
         ignored += (ignored.empty() ? "" : "; ") + quoted(part) + " (" + why + ")";
     };
-    StateWords words{angles, s.showLabels, s.showListing, {}, {}, {}};
+    StateWords words{angles, s.showLabels, s.showListing, {}, {}, {}, {}};
     std::string_view pickText;
     if (fragment.size() > maxFragmentLength) {
         ignored = "all of it (more than " + std::to_string(maxFragmentLength) + " characters)";
