@@ -30,6 +30,7 @@ cp "$deb" "$XS_TMP/" && chmod 755 "$XS_TMP" && chmod 644 "$XS_TMP/$(basename "$d
 e2e_check "apt-get install ./$(basename "$deb")" "${apt[@]}" install "$XS_TMP/$(basename "$deb")"
 dpkg -L hexil >"$XS_TMP/files" 2>/dev/null || e2e_abort "dpkg lists the files of hexil"
 e2e_check "hexil is on PATH at /usr/bin/hexil" test "$(command -v hexil)" = /usr/bin/hexil
+e2e_check "the example meshes are installed" test -f /usr/share/hexil/meshes/square-hole.obj
 
 home="$XS_TMP/home" && state="$XS_TMP/home/.local/state/hexil" && mkdir -p "$home"
 xs_start "$home" -u XDG_STATE_HOME HOME="$home" || e2e_abort "the window \"HEXIL\" appears"
