@@ -68,6 +68,7 @@ TEST(ExportOptions, CommandLines) {
         {{"--no-labels=1", "-o", "a.png"}, "--no-labels: takes no value"},
         {{"--frob", "-o", "a.png"}, "--frob: unknown option (see --help)"}, {{"-x", "-o", "a.png"}, "-x: unknown option (see --help)"},
         {{"--font", "", "-o", "a.png"}, "--font: the path is empty"},
+        {{"--mesh", "a.obj", "--angles", "6", "-o", "a.png"}, "--angles: not with --mesh (a mesh has no N)"},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -293,6 +294,7 @@ TEST(ExportMain, BadSelectionsAndWalks) {
         {{"--select", "f0", "--walk"}, "--walk: needs a value"},
         {{"--select", "v3", "--walk", "evN"}, "--walk: step 3 'N' needs a picked half-edge"},
         {{"--select", "e4", "--walk", "nnvn"}, "--walk: step 4 'n' needs a picked half-edge"},
+        {{"--mesh", HEXIL_MESHES "/square-hole.obj", "--select", "f10"}, "--select: f10 does not exist in square-hole.obj (f0 to f9)"},
     };
     // clang-format on
     for (const auto& [words, expected] : cases) {
@@ -370,6 +372,68 @@ TEST(ExportMain, SelectionsAndWalksAtSix) {
         }
         EXPECT_EQ(c.roles, roles) << c.words[1];
     }
+}
+
+// --check writes the findings and, when the mesh opens, its summary to standard output;
+// --mesh writes the findings to standard error and, on an error, nothing else. A triangle
+// with a spare vertex, worked out by hand: v0 to v2 at (0, 0), (1, 0), (0, 1), v3 at
+// (5, 5.25) scaled by 320 / 5 into x 60 to 380 and centred in y 100 to 560 (336 of 460
+// high: y 0 at 498); e3 to e5 the boundary loop from across e0 on.
+TEST(ExportMesh, CheckFindingsAndTheRecordsOfAFile) {
+    const WorkingDirectory dir(false);
+    std::ofstream("bad.obj") << "v 0 0 0\nv 1 0 0\nf 1 2 7\nf 1 2\n";
+    std::ofstream("spare.off") << "OFF\n4 1 0\n0 0 0\n1 0 0\n0 1 0\n5 0.525e1 0\n3 0 1 2\n";
+    const std::string bad = "bad.obj:3: error: face 0 uses vertex 7, but the file has 2 vertices\n"
+                            "bad.obj:4: error: face 1 has 2 corners, fewer than three\n";
+    const std::string spare =
+        "spare.off:6: warning: vertex v3 is used by no face: it keeps its number, with no edge\n";
+    const std::string none = ": cannot read \"none.obj\": No such file or directory\n";
+    // clang-format off
+    const std::tuple<std::vector<std::string>, int, std::string, std::string> cases[] = {
+        {{"--check", HEXIL_MESHES "/square-hole.obj"}, 0, "square-hole.obj: 16 vertices, 8 faces and 2 boundary loops (1 outer, 1 hole), 48 half-edges\n", ""},
+        {{"--check", "spare.off"}, 0, spare + "spare.off: 4 vertices, 1 face and 1 boundary loop (1 outer, 0 holes), 6 half-edges\n", ""},
+        {{"--check", "bad.obj"}, 2, bad, ""}, {{"--check", "none.obj"}, 2, "", "hexil-export: --check" + none},
+        {{"--mesh", "bad.obj", "-o", "x.csv"}, 2, "", bad}, {{"--mesh", "none.obj", "-o", "x.csv"}, 2, "", "hexil-export: --mesh" + none},
+        {{"--mesh", "spare.off", "-o", "-", "--format", "csv"}, 0, "kind,number,x,y,edge,target,face,next,prev,opp,selected,line,boundary,readX,readY,readZ\r\n"
+         "vertex,0,60,498,4,,,,,,,3,,0,0,0\r\nvertex,1,124,498,3,,,,,,,4,,1,0,0\r\nvertex,2,60,434,5,,,,,,,5,,0,1,0\r\nvertex,3,380,162,,,,,,,,6,,5,5.25,0\r\n"
+         "face,0,,,0,,,,,,,7,,,,\r\nface,1,,,3,,,,,,,,outer,,,\r\nhalf-edge,0,,,,1,0,1,2,3,,,,,,\r\nhalf-edge,1,,,,2,0,2,0,5,,,,,,\r\n"
+         "half-edge,2,,,,0,0,0,1,4,,,,,,\r\nhalf-edge,3,,,,0,1,4,5,0,,,,,,\r\nhalf-edge,4,,,,2,1,5,3,2,,,,,,\r\nhalf-edge,5,,,,1,1,3,4,1,,,,,,\r\n", spare}};
+    // clang-format on
+    for (const auto& [words, status, out, err] : cases) {
+        std::ostringstream gotOut, gotErr;
+        EXPECT_EQ(status, exportWith(words, gotOut, gotErr)) << words[1];
+        EXPECT_EQ(out, gotOut.str()) << words[1];
+        EXPECT_EQ(err, gotErr.str()) << words[1];
+    }
+    EXPECT_EQ((std::vector<std::string>{"bad.obj", "spare.off"}), filesHere());
+    std::ostringstream md, json, err;
+    exportWith({"--mesh", "spare.off", "--select", "f1", "-o", "-", "--format", "md"}, md, err);
+    for (const char* part :
+         {"# HEXIL, spare.off\n\n## Selection\n\nSelected f1: picked face f1 (outer).",
+          "\n## Vertices of spare.off (4)\n\n| vertex | x | y | edge | line "
+          "|\n|---|---:|---:|---|---:|\n",
+          "| v3 | 380 | 162 | - | 6 |\n\n## Faces of spare.off (2)\n\n| face | edge | line "
+          "|\n|---|---|---:|\n| f0 | e0 | 7 |\n| f1 (outer) | e3 |  |\n",
+          "\n## Half-edges of spare.off (6)\n"}) {
+        EXPECT_NE(std::string::npos, md.str().find(part)) << part;
+    }
+    exportWith({"--mesh", HEXIL_MESHES "/square-hole.obj", "-o", "-", "--format", "json"}, json,
+               err);
+    const nlohmann::json document = nlohmann::json::parse(json.str()), &faces = document["faces"];
+    EXPECT_EQ(nlohmann::json::parse(
+                  R"({"file": "square-hole.obj", "format": "obj", "vertices": 16, "faces": 8,
+        "boundaryLoops": 2, "outer": 1, "holes": 1, "halfEdges": 48})"),
+              document["source"]);
+    EXPECT_TRUE(document["angles"].is_null() &&
+                document["vertices"][0]["read"] == nlohmann::json({0, 0, 0}) &&
+                document["vertices"][15]["read"] == nlohmann::json({3, 3, 0}) &&
+                document["vertices"][15]["line"] == 19);
+    nlohmann::json kinds = nlohmann::json::array();
+    for (const int f : {0, 7, 8, 9}) {
+        kinds.push_back({faces[f]["line"], faces[f]["boundary"]});
+    }
+    EXPECT_EQ(nlohmann::json::parse(R"([[20, null], [27, null], [null, "outer"], [null, "hole"]])"),
+              kinds);
 }
 
 // For N from 3 to 12, with a half-edge picked: each half-edge's SVG path is its window

@@ -9,10 +9,17 @@
 #include "export/svg_painter.h"
 #include "export/tables.h"
 
+#include "mesh/planar_mesh.h"
+
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <memory>
 #include <ostream>
 
 namespace {
@@ -32,6 +39,52 @@ std::string renderPng(const Subdivision& s, const StatusLine& status) {
     std::string bytes = encodePng(surface);
     SDL_FreeSurface(surface);
     return bytes;
+}
+
+// A file's bytes, or why they could not all be read.
+struct FileBytes {
+    std::string bytes;
+    std::string error; // empty when read
+};
+
+FileBytes readWhole(const std::string& path) {
+    FileBytes file;
+    std::FILE* stream = std::fopen(path.c_str(), "rb");
+    if (!stream) {
+        file.error = std::strerror(errno);
+        return file;
+    }
+    char buffer[1 << 16];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, stream)) > 0;) {
+        file.bytes.append(buffer, n);
+    }
+    if (std::ferror(stream)) {
+        file.error = std::strerror(errno);
+    }
+    std::fclose(stream);
+    return file;
+}
+
+// Reads and opens the mesh file that option names, with its findings as lines on
+// findingsOut. Null when the file cannot be read (one line on err) or the mesh does not
+// open.
+std::shared_ptr<const PlanarMesh> openMeshFile(const char* option, const std::string& path,
+                                               std::ostream& findingsOut, std::ostream& err) {
+    const FileBytes file = readWhole(path);
+    if (!file.error.empty()) {
+        err << "hexil-export: " << option << ": cannot read \"" << path << "\": " << file.error
+            << '\n';
+        return nullptr;
+    }
+    MeshOpening opening = openMesh(file.bytes, path);
+    for (const std::string& line :
+         opening.findings.lines(std::filesystem::path(path).filename().string())) {
+        findingsOut << line << '\n';
+    }
+    if (!opening.mesh) {
+        return nullptr;
+    }
+    return std::make_shared<const PlanarMesh>(std::move(*opening.mesh));
 }
 
 bool readable(const std::string& path) {
@@ -76,14 +129,27 @@ int exportMain(int argc, char* argv[], std::ostream& out, std::ostream& err) {
     case Command::fail:
         err << "hexil-export: " << command.error << '\n';
         return 2;
+    case Command::check: {
+        const auto mesh = openMeshFile("--check", command.options.check, out, err);
+        if (mesh) {
+            out << meshSummary(*mesh) << '\n';
+        }
+        return mesh ? 0 : 2;
+    }
     case Command::run:
         break;
     }
     const ExportOptions& o = command.options;
 
-    // The structure first: a record that does not exist or a step that does not apply is
-    // bad input, told before anything is opened.
+    // The structure first: a mesh that does not open, a record that does not exist or a
+    // step that does not apply is bad input, told before anything is opened.
     Subdivision s;
+    if (!o.state.mesh.empty()) {
+        s.mesh = openMeshFile("--mesh", o.state.mesh, err, err);
+        if (!s.mesh) {
+            return 2;
+        }
+    }
     const StateApplied applied = applyState(o.state, s);
     if (const std::string error = optionRefusal(o.state, applied, s); !error.empty()) {
         err << "hexil-export: " << error << '\n';

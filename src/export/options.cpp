@@ -14,7 +14,7 @@ namespace {
 
 // Long options without a short form get codes above any character; a state word's option
 // its word's code.
-enum Code { noLabelsCode = 256, noListingCode, fontCode, formatCode, stateWordCode };
+enum Code { noLabelsCode = 256, noListingCode, fontCode, formatCode, checkCode, stateWordCode };
 
 constexpr int codeOf(StateWord word) {
     return stateWordCode + static_cast<int>(word);
@@ -27,6 +27,8 @@ const option longOptions[] = {
     {"pick", required_argument, nullptr, codeOf(StateWord::pick)},
     {"select", required_argument, nullptr, codeOf(StateWord::select)},
     {"walk", required_argument, nullptr, codeOf(StateWord::walk)},
+    {"mesh", required_argument, nullptr, codeOf(StateWord::mesh)},
+    {"check", required_argument, nullptr, checkCode},
     {"font", required_argument, nullptr, fontCode},
     {"output", required_argument, nullptr, 'o'},
     {"format", required_argument, nullptr, formatCode},
@@ -85,11 +87,14 @@ const char* extension(Format format) {
 
 std::string usage() {
     return "Usage: hexil-export [OPTION]... --output FILE\n"
+           "  or:  hexil-export --check MESH\n"
            "Writes what the HEXIL viewer shows for one state, or its records as tables.\n"
            "\n"
            "  --angles N      corners of the polygon, 0 to " +
            std::to_string(maxAngles) + " (default " + std::to_string(startAngles) +
            "; below 3: empty)\n"
+           "  --mesh MESH     a planar mesh file (OBJ or OFF) in place of the polygon\n"
+           "                  (not with --angles); its findings go to standard error\n"
            "  --no-labels     no v, e and f labels in the picture (the viewer's key c)\n"
            "  --no-listing    no listing; the polygon moves to the middle (key t)\n"
            "  --pick X,Y      one left click at window pixel (X, Y)\n"
@@ -105,16 +110,26 @@ std::string usage() {
            "                  shapes, FILE.md or FILE.csv the record tables, FILE.json the\n"
            "                  records and links; - for standard output (with --format)\n"
            "  --format F      png, svg, md, csv or json, whatever FILE's extension\n"
+           "  --check MESH    print MESH's findings (file:line: error: ...) and a summary\n"
+           "                  to standard output; no --output needed\n"
            "  -h, --help      show this help and exit\n"
            "  -V, --version   show the version and exit\n"
            "\n"
-           "Exit status: 0 when the file was written, 2 for bad input (nothing is written).\n";
+           "A mesh's records: vertices in file order (v0 the file's first vertex); faces\n"
+           "the file's in file order, then one per boundary loop (outer or hole), the loops\n"
+           "in the order of the lowest-numbered half-edge across from them; half-edges face\n"
+           "by face, each face's from its first corner on; a vertex's edge the\n"
+           "lowest-numbered boundary half-edge leaving it, else the lowest leaving it.\n"
+           "\n"
+           "Exit status: 0 when the file was written (--check: when the mesh opens), 2 for\n"
+           "bad input (nothing is written).\n";
 }
 
 Command parseCommand(int argc, char* argv[]) {
     Command command;
     ExportOptions& o = command.options;
     std::optional<Format> format;
+    bool anglesGiven = false;
     optind = 0; // a fresh scan, also when called again
     opterr = 0;
     int code;
@@ -125,6 +140,7 @@ Command parseCommand(int argc, char* argv[]) {
             if (const WordFault fault = readStateWord(word, value, o.state); fault.kind) {
                 return failure(optionRefusal(word, fault, value));
             }
+            anglesGiven = anglesGiven || word == StateWord::angles;
             continue;
         }
         switch (code) {
@@ -139,6 +155,12 @@ Command parseCommand(int argc, char* argv[]) {
                 return failure("--font: the path is empty");
             }
             o.font = value;
+            break;
+        case checkCode:
+            if (value.empty()) {
+                return failure("--check: the file name is empty");
+            }
+            o.check = value;
             break;
         case 'o':
             if (value.empty()) {
@@ -182,6 +204,13 @@ Command parseCommand(int argc, char* argv[]) {
     if (optind < argc) {
         return failure(inQuotes(argv[optind]) +
                        ": unexpected argument (the file to write goes after --output)");
+    }
+    if (anglesGiven && !o.state.mesh.empty()) {
+        return failure("--angles: not with --mesh (a mesh has no N)");
+    }
+    if (!o.check.empty()) {
+        command.action = Command::check;
+        return command;
     }
     if (!o.state.walk.empty() && !o.state.pick && !o.state.select) {
         return failure("--walk: nothing to start from (give --pick or --select)");

@@ -15,18 +15,22 @@ struct ExportOptions {
     std::string font;   // empty: tahoma.ttf in the working directory, then the default font
     std::string output; // "-" for standard output
     Format format = Format::png;
+    std::string check; // --check's mesh file; empty otherwise
 };
 
 struct Command {
-    enum Action { run, help, version, fail };
+    enum Action { run, check, help, version, fail };
     Action action = fail;
     ExportOptions options;
     std::string error; // for fail: one line naming the option and the reason
 };
 
 // Reads the command line with getopt_long: the state's words as options (--angles N,
-// --no-labels, --no-listing, --pick X,Y, --select NAME, --walk STEPS; state_words.h),
-// --font PATH, --output/-o FILE, --format png|svg|md|csv|json, --help/-h, --version/-V.
+// --no-labels, --no-listing, --pick X,Y, --select NAME, --walk STEPS, --mesh FILE;
+// state_words.h), --font PATH, --output/-o FILE, --format png|svg|md|csv|json,
+// --check FILE, --help/-h, --version/-V. --angles with --mesh is refused: a mesh has no N.
+// --check FILE makes the action check, which needs no --output (the other options are
+// read, and refused when bad, but play no part).
 // The format is --format's when given, else FILE's extension (case-blind); "-" writes a
 // text format (not png) to standard output and needs --format. Later options override
 // earlier ones: of --pick and --select the later one counts, and so does the later

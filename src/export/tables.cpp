@@ -1,5 +1,7 @@
 #include "export/tables.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 namespace {
@@ -17,7 +19,32 @@ std::string halfEdgeName(int halfEdge) {
 }
 
 std::string faceName(const Subdivision& s, int f) {
-    return recordName(RecordRef::face, f) + (s.isOuterFace(f) ? " (outer)" : "");
+    return recordName(RecordRef::face, f) + (s.isOuterFace(f) ? " (outer)"
+                                             : s.isHole(f)    ? " (hole)"
+                                                              : "");
+}
+
+// A vertex's edge as the listing names it; "-" for a vertex no face uses.
+std::string edgeName(int halfEdge) {
+    return halfEdge < 0 ? "-" : halfEdgeName(halfEdge);
+}
+
+// A file line, or nothing for a boundary face's (0).
+std::string lineText(int line) {
+    return line > 0 ? std::to_string(line) : "";
+}
+
+// The fewest significant digits that read back as the same double. Also in the browser
+// build, whose library has no floating-point std::to_chars.
+std::string shortest(double value) {
+    char text[32];
+    for (int digits = 1; digits <= 17; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, value);
+        if (std::strtod(text, nullptr) == value) {
+            break;
+        }
+    }
+    return text;
 }
 
 // What is picked, as a sentence ending the line that says how, and a paragraph on what
@@ -64,19 +91,40 @@ void selection(std::ostream& out, const Subdivision& s, const StateWords& option
 
 } // namespace
 
+const char* boundaryWord(Boundary boundary) {
+    constexpr const char* words[] = {"", "outer", "hole"}; // by Boundary
+    return words[static_cast<int>(boundary)];
+}
+
 std::vector<RecordTable> recordTables(const Subdivision& s) {
     std::vector<RecordTable> tables{
         {"Vertices", {"vertex", "x", "y", "edge"}, {false, true, true, false}, {}},
         {"Faces", {"face", "edge"}, {false, false}, {}},
         {"Half-edges", {"half-edge", "target", "face", "next", "prev", "opp"}, {}, {}}};
     tables[2].numeric.assign(6, false);
+    const PlanarMesh* mesh = s.mesh.get();
+    if (mesh) {
+        for (RecordTable& table : tables) {
+            table.title += " of " + mesh->name;
+        }
+        for (const int t : {0, 1}) {
+            tables[t].columns.push_back("line");
+            tables[t].numeric.push_back(true);
+        }
+    }
     for (std::size_t i = 0; i < s.vertices.size(); ++i) {
         const Vertex& v = s.vertices[i];
         tables[0].rows.push_back({recordName(RecordRef::vertex, static_cast<int>(i)),
-                                  std::to_string(v.x), std::to_string(v.y), halfEdgeName(v.edge)});
+                                  std::to_string(v.x), std::to_string(v.y), edgeName(v.edge)});
+        if (mesh) {
+            tables[0].rows.back().push_back(lineText(mesh->vertexLines[i]));
+        }
     }
     for (std::size_t j = 0; j < s.faces.size(); ++j) {
         tables[1].rows.push_back({faceName(s, static_cast<int>(j)), halfEdgeName(s.faces[j].edge)});
+        if (mesh) {
+            tables[1].rows.back().push_back(lineText(mesh->faceLines[j]));
+        }
     }
     for (std::size_t k = 0; k < s.halfEdges.size(); ++k) {
         const HalfEdge& h = s.halfEdges[k];
@@ -90,7 +138,11 @@ std::vector<RecordTable> recordTables(const Subdivision& s) {
 
 std::string markdownTables(const Subdivision& s, const StateWords& options) {
     std::ostringstream out;
-    out << "# HEXIL, N = " << options.angles << "\n";
+    if (s.mesh) {
+        out << "# HEXIL, " << s.mesh->name << "\n";
+    } else {
+        out << "# HEXIL, N = " << options.angles << "\n";
+    }
     // A click alone is told after the tables; a selection by name or a walk opens the
     // handout, since it is what the handout is about.
     const bool selectionFirst = options.select || !options.walk.empty();
@@ -130,22 +182,38 @@ const char* roleWord(Role role) {
 std::string csvTable(const Subdivision& s) {
     std::ostringstream out;
     const SelectionRoles roles(s);
-    const char* end = "\r\n";
-    out << "kind,number,x,y,edge,target,face,next,prev,opp,selected" << end;
+    const PlanarMesh* mesh = s.mesh.get();
+    // A mesh's rows end in its columns: the file line, the boundary kind and the
+    // coordinates as read; the fan's rows stay as they have always been.
+    const auto end = [&](const std::string& meshCells) {
+        return mesh ? meshCells + "\r\n" : "\r\n";
+    };
+    out << "kind,number,x,y,edge,target,face,next,prev,opp,selected"
+        << end(",line,boundary,readX,readY,readZ");
     for (std::size_t i = 0; i < s.vertices.size(); ++i) {
         const Vertex& v = s.vertices[i];
-        out << "vertex," << i << ',' << v.x << ',' << v.y << ',' << v.edge << ",,,,,,"
-            << roleWord(roles.vertex(static_cast<int>(i))) << end;
+        out << "vertex," << i << ',' << v.x << ',' << v.y << ','
+            << (v.edge < 0 ? "" : std::to_string(v.edge)) << ",,,,,,"
+            << roleWord(roles.vertex(static_cast<int>(i)));
+        if (mesh) {
+            const Point3& p = mesh->read[i];
+            out << ',' << mesh->vertexLines[i] << ",," << shortest(p.x) << ',' << shortest(p.y)
+                << ',' << shortest(p.z);
+        }
+        out << end("");
     }
     for (std::size_t j = 0; j < s.faces.size(); ++j) {
         out << "face," << j << ",,," << s.faces[j].edge << ",,,,,,"
-            << roleWord(roles.face(static_cast<int>(j))) << end;
+            << roleWord(roles.face(static_cast<int>(j)))
+            << end(mesh ? ',' + lineText(mesh->faceLines[j]) + ',' +
+                              boundaryWord(mesh->boundary[j]) + ",,,"
+                        : "");
     }
     for (std::size_t k = 0; k < s.halfEdges.size(); ++k) {
         const HalfEdge& h = s.halfEdges[k];
         out << "half-edge," << k << ",,,," << h.target << ',' << h.face << ',' << h.next << ','
             << h.prev << ',' << h.opp << ',' << roleWord(roles.halfEdge(static_cast<int>(k)))
-            << end;
+            << end(",,,,,");
     }
     return out.str();
 }

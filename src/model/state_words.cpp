@@ -1,5 +1,7 @@
 #include "model/state_words.h"
 
+#include "mesh/planar_mesh.h"
+
 #include <algorithm>
 #include <charconv>
 
@@ -184,8 +186,8 @@ std::string optionRefusal(StateWord word, const WordFault& fault, std::string_vi
 std::string optionRefusal(const StateWords& words, const StateApplied& applied,
                           const Subdivision& s) {
     if (applied.noSuchRecord) {
-        return "--select: " + recordName(*words.select) +
-               " does not exist at N = " + std::to_string(words.angles) + " (" +
+        return "--select: " + recordName(*words.select) + " does not exist " +
+               (s.mesh ? "in " + s.mesh->name : "at N = " + std::to_string(words.angles)) + " (" +
                namesAt(s, words.select->kind) + ")";
     }
     if (applied.stepsTaken == words.walk.size()) {

@@ -89,6 +89,7 @@ StateApplied applyState(const StateWords& words, Subdivision& s);
 std::string optionRefusal(StateWord word, const WordFault& fault, std::string_view value);
 // The first thing that did not apply, or an empty text when everything did.
 //   --walk: step 2 'n' needs a picked half-edge
+//   --select: f10 does not exist in square-hole.obj (f0 to f9)
 std::string optionRefusal(const StateWords& words, const StateApplied& applied,
                           const Subdivision& s);
 

@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
-# hexil-export as a binary: a failed write to standard output, --help, --version; the SVG is
-# well-formed, a polygon a face, an arrow a half-edge and a circle a vertex with the records'
-# names as ids, and rsvg-convert renders it within anti-aliasing of the PNG.
+# hexil-export as a binary: a failed write to standard output, --help, --version, --check of
+# an example mesh; the SVG is well-formed, a polygon a face, an arrow a half-edge and a circle
+# a vertex with the records' names as ids, and rsvg-convert renders it within anti-aliasing
+# of the PNG.
 #   HEXIL_VERSION=VERSION export_cli.sh HEXIL FONT WM_CLOSE HEXIL_EXPORT
 # shellcheck source=lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
+meshes="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../res/meshes" && pwd)"
 cd "$(e2e_dir cli)" || exit 1
 e2e_check "a failed write to standard output fails" bash -c "! '$E2E_EXPORTER' -o - --format csv >/dev/full"
 e2e_check "--help says how to use it" bash -c "'$E2E_EXPORTER' --help | grep -q '^Usage: hexil-export'"
 e2e_expect_eq "--version" "hexil-export ${HEXIL_VERSION:?the version CMake configures}" "$("$E2E_EXPORTER" --version)"
+e2e_expect_eq "--check square-hole.obj" \
+    "square-hole.obj: 16 vertices, 8 faces and 2 boundary loops (1 outer, 1 hole), 48 half-edges" \
+    "$("$E2E_EXPORTER" --check "$meshes/square-hole.obj")"
 
 # differing PNG RENDERING: pixels more than 25 % apart once both are blurred by a pixel.
 differing() {
