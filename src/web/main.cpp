@@ -162,10 +162,10 @@ EMSCRIPTEN_KEEPALIVE bool hexilOpenMesh(const char* name, bool besidePage) {
 } // extern "C"
 
 // Starts the viewer and draws its first frame, as the desktop's main does, in the state
-// that the page's address gives (argv[1], its fragment without '#'; link.h), with the bytes
-// of the mesh file it names when the page fetched them; the event loop is the page's. A failed
-// start-up shuts the viewer down at once, which writes the log's closing lines, and leaves the page
-// without a frame.
+// that the page's address gives (argv[1], its fragment without '#'; link.h), with the
+// bytes of the mesh file it names when the page fetched them; the event loop is the
+// page's. A failed start-up shuts the viewer down at once, which writes the log's closing
+// lines, and leaves the page without a frame.
 int main(int argc, char* argv[]) {
     // SDL 1.2 takes its video driver from the environment: the dummy one draws in memory.
     setenv("SDL_VIDEODRIVER", "dummy", 1);
