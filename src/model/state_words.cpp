@@ -244,7 +244,8 @@ std::vector<std::pair<std::string, std::string>> linkRefusals(const StateWords& 
                                                               const Subdivision& s,
                                                               std::string_view pickText) {
     std::vector<std::pair<std::string, std::string>> refused;
-    const std::string atN = " at N = " + std::to_string(words.angles);
+    const std::string atN =
+        s.mesh ? " in " + s.mesh->name : " at N = " + std::to_string(words.angles);
     if (applied.nothingToPick) {
         refused.emplace_back("pick=" + std::string(pickText), "nothing to pick" + atN);
     } else if (applied.noSuchRecord) {

@@ -1,5 +1,7 @@
 #include "web/description.h"
 
+#include "mesh/planar_mesh.h"
+
 #include <vector>
 
 namespace {
@@ -19,13 +21,17 @@ std::string names(RecordRef::Kind kind, const std::vector<int>& positions) {
 }
 
 std::string faceName(const Subdivision& s, int f) {
-    return recordName(RecordRef::face, f) + (s.isOuterFace(f) ? " (the outer face)" : "");
+    const std::string name = recordName(RecordRef::face, f);
+    if (!s.mesh) {
+        return name + (s.isOuterFace(f) ? " (the outer face)" : "");
+    }
+    return name + (s.isHole(f) ? " (a hole)" : s.isOuterFace(f) ? " (an outer boundary)" : "");
 }
 
 } // namespace
 
 std::string describe(int angles, const Subdivision& s) {
-    std::string text = "Angles: " + std::to_string(angles) + ".";
+    std::string text = s.mesh ? s.mesh->name + "." : "Angles: " + std::to_string(angles) + ".";
     if (s.vertices.empty()) {
         text += " No polygon: it needs 3 corners or more.";
     }

@@ -1,6 +1,9 @@
 #include "web/link.h"
 
+#include "mesh/planar_mesh.h"
 #include "model/state_words.h"
+
+#include <memory>
 
 namespace {
 
@@ -17,19 +20,11 @@ std::string quoted(std::string_view part) {
     return "\"" + text + (part.size() > longest ? "...\"" : "\"");
 }
 
-} // namespace
-
-std::string applyFragment(std::string_view fragment, int& angles, Subdivision& s) {
-    std::string ignored;
-    const auto skip = [&](std::string_view part, const std::string& why) {
-        ignored += (ignored.empty() ? "" : "; ") + quoted(part) + " (" + why + ")";
-    };
-    StateWords words{angles, s.showLabels, s.showListing, {}, {}, {}, {}};
+// The words of a fragment read into words, with one call of skip for each part refused.
+// Returns the pick word's value as given.
+template <typename Skip>
+std::string_view readFragment(std::string_view fragment, StateWords& words, const Skip& skip) {
     std::string_view pickText;
-    if (fragment.size() > maxFragmentLength) {
-        ignored = "all of it (more than " + std::to_string(maxFragmentLength) + " characters)";
-        fragment = {};
-    }
     while (!fragment.empty()) {
         const std::size_t amp = fragment.find('&');
         const std::string_view part = fragment.substr(0, amp);
@@ -50,6 +45,51 @@ std::string applyFragment(std::string_view fragment, int& angles, Subdivision& s
             pickText = value;
         }
     }
+    return pickText;
+}
+
+} // namespace
+
+std::string linkedMesh(std::string_view fragment) {
+    if (fragment.size() > maxFragmentLength) {
+        return "";
+    }
+    StateWords words;
+    readFragment(fragment, words, [](std::string_view, const std::string&) {});
+    return isBesidePage(words.mesh) ? words.mesh : "";
+}
+
+std::string applyFragment(std::string_view fragment, int& angles, Subdivision& s,
+                          const std::optional<std::string>& meshBytes,
+                          std::vector<std::string>* findings) {
+    std::string ignored;
+    const auto skip = [&](std::string_view part, const std::string& why) {
+        ignored += (ignored.empty() ? "" : "; ") + quoted(part) + " (" + why + ")";
+    };
+    StateWords words{angles, s.showLabels, s.showListing, {}, {}, {}, {}};
+    if (fragment.size() > maxFragmentLength) {
+        ignored = "all of it (more than " + std::to_string(maxFragmentLength) + " characters)";
+        fragment = {};
+    }
+    const std::string_view pickText = readFragment(fragment, words, skip);
+    if (!words.mesh.empty()) {
+        const std::string part = "mesh=" + words.mesh;
+        if (!isBesidePage(words.mesh)) {
+            skip(part, linkRefusal(StateWord::mesh));
+        } else if (!meshBytes) {
+            skip(part, "no such file beside the page");
+        } else {
+            MeshOpening opening = openMesh(*meshBytes, words.mesh);
+            if (findings) {
+                *findings = opening.findings.lines(words.mesh);
+            }
+            if (opening.mesh) {
+                s.mesh = std::make_shared<const PlanarMesh>(std::move(*opening.mesh));
+            } else {
+                skip(part, "the file does not open; its findings are under the picture");
+            }
+        }
+    }
     angles = words.angles;
     const StateApplied applied = applyState(words, s);
     for (const auto& [part, why] : linkRefusals(words, applied, s, pickText)) {
@@ -58,8 +98,12 @@ std::string applyFragment(std::string_view fragment, int& angles, Subdivision& s
     return ignored;
 }
 
-std::string stateFragment(int angles, const Subdivision& s) {
-    std::string fragment = "angles=" + std::to_string(angles);
+std::string stateFragment(int angles, const Subdivision& s, std::string_view meshName) {
+    if (s.mesh && meshName.empty()) {
+        return "";
+    }
+    std::string fragment =
+        s.mesh ? "mesh=" + std::string(meshName) : "angles=" + std::to_string(angles);
     if (!s.showLabels) {
         fragment += "&labels=0";
     }
@@ -75,5 +119,5 @@ std::string stateFragment(int angles, const Subdivision& s) {
             fragment += stepLetter(step);
         }
     }
-    return fragment == "angles=" + std::to_string(startAngles) ? "" : fragment;
+    return !s.mesh && fragment == "angles=" + std::to_string(startAngles) ? "" : fragment;
 }

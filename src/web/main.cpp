@@ -1,11 +1,13 @@
 // The viewer's process entry and event source in the browser. The page (page/page.js)
 // turns the browser's key and button releases into SDL events, queues them with the calls
 // below and then has the viewer's own InputHandler take the whole batch. Between batches
-// nothing runs: the page has no loop of its own, and neither has this file.
+// nothing runs: the page has no loop of its own, and neither has this file. A mesh file
+// comes the same way: the page hands its bytes over, then has the viewer open them.
 
 #include "app/application.h"
 #include "app/input_handler.h"
 #include "export/html_tables.h"
+#include "mesh/planar_mesh.h"
 #include "web/description.h"
 #include "web/link.h"
 
@@ -13,6 +15,10 @@
 #include <emscripten.h>
 
 #include <cstdlib>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 // emscripten carries an SDL of its own, written in JavaScript, whose headers must not be
 // the ones found here.
@@ -24,6 +30,13 @@ namespace {
 // Both live as long as the page: main returns, the viewer stays.
 Application* app = nullptr;
 InputHandler* handler = nullptr;
+// The bytes of the mesh file the page handed over last, until the viewer opens them.
+std::optional<std::string> meshBytes;
+// The open mesh's name beside the page, which the link carries; empty for the fan and for
+// a mesh from the user's device.
+std::string meshLink;
+
+void showFindings(const std::vector<std::string>& lines);
 
 } // namespace
 
@@ -46,6 +59,9 @@ EM_JS(void, hexilShowState, (const char* fragment, const char* description),
 // Tells the page what of its address's fragment the viewer ignored, in one line.
 EM_JS(void, hexilShowNotice, (const char* notice), { Module.showNotice(UTF8ToString(notice)); });
 
+// Tells the page what the viewer found in a mesh file, one line each; empty for nothing.
+EM_JS(void, hexilShowFindings, (const char* lines), { Module.showFindings(UTF8ToString(lines)); });
+
 // Hands the page the records as HTML tables.
 EM_JS(void, hexilShowRecords, (const char* html), { Module.showRecords(UTF8ToString(html)); });
 
@@ -59,7 +75,7 @@ int __wrap_SDL_Flip(SDL_Surface* screen) {
     hexilShowFrame(screen->pixels, screen->pitch, screen->w, screen->h, format->Rshift,
                    format->Gshift, format->Bshift);
     if (app) {
-        hexilShowState(stateFragment(app->angles, app->subdivision).c_str(),
+        hexilShowState(stateFragment(app->angles, app->subdivision, meshLink).c_str(),
                        describe(app->angles, app->subdivision).c_str());
     }
     return result;
@@ -108,12 +124,48 @@ EMSCRIPTEN_KEEPALIVE void hexilRecords() {
     }
 }
 
+// The mesh file a fragment names for the page to fetch before the viewer starts, or an
+// empty text (link.h). The text lives until the next call.
+EMSCRIPTEN_KEEPALIVE const char* hexilLinkedMesh(const char* fragment) {
+    static std::string name;
+    name = linkedMesh(fragment);
+    return name.c_str();
+}
+
+// Keeps a copy of a mesh file's size bytes for the viewer to open: the link's, before
+// main, or one the user chose, before hexilOpenMesh.
+EMSCRIPTEN_KEEPALIVE void hexilMeshBytes(const char* bytes, int size) {
+    meshBytes.emplace(bytes, static_cast<std::size_t>(size));
+}
+
+// Opens the bytes handed over last as the mesh file name in place of what is shown, and
+// shows its first frame; besidePage says whether name is a file beside the page, which
+// the link then carries. A file that does not open leaves the picture as it is. Either
+// way the page is told the findings. False when nothing was opened.
+EMSCRIPTEN_KEEPALIVE bool hexilOpenMesh(const char* name, bool besidePage) {
+    if (!app || !meshBytes) {
+        return false;
+    }
+    MeshOpening opening = openMesh(*meshBytes, name);
+    meshBytes.reset();
+    showFindings(opening.findings.lines(name));
+    if (!opening.mesh) {
+        return false;
+    }
+    meshLink = besidePage ? name : "";
+    app->subdivision.open(std::make_shared<const PlanarMesh>(std::move(*opening.mesh)),
+                          app->angles);
+    app->redraw();
+    return true;
+}
+
 } // extern "C"
 
 // Starts the viewer and draws its first frame, as the desktop's main does, in the state
-// that the page's address gives (argv[1], its fragment without '#'; link.h); the event
-// loop is the page's. A failed start-up shuts the viewer down at once, which writes the
-// log's closing lines, and leaves the page without a frame.
+// that the page's address gives (argv[1], its fragment without '#'; link.h), with the
+// bytes of the mesh file it names when the page fetched them; the event loop is the
+// page's. A failed start-up shuts the viewer down at once, which writes the log's closing
+// lines, and leaves the page without a frame.
 int main(int argc, char* argv[]) {
     // SDL 1.2 takes its video driver from the environment: the dummy one draws in memory.
     setenv("SDL_VIDEODRIVER", "dummy", 1);
@@ -125,11 +177,30 @@ int main(int argc, char* argv[]) {
     }
     handler = new InputHandler{*app};
     if (argc > 1 && argv[1][0] != '\0') {
-        const std::string notice = applyFragment(argv[1], app->angles, app->subdivision);
+        std::vector<std::string> findings;
+        const std::string notice =
+            applyFragment(argv[1], app->angles, app->subdivision, meshBytes, &findings);
+        if (app->subdivision.mesh) {
+            meshLink = linkedMesh(argv[1]);
+        }
+        showFindings(findings);
         if (!notice.empty()) {
             hexilShowNotice(("Ignored in the link: " + notice + ".").c_str());
         }
     }
+    meshBytes.reset();
     app->redraw();
     return 0;
 }
+
+namespace {
+
+void showFindings(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += (text.empty() ? "" : "\n") + line;
+    }
+    hexilShowFindings(text.c_str());
+}
+
+} // namespace

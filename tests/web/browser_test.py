@@ -4,7 +4,8 @@ the canvas equal to hexil-export's PNG; the desktop's log, a reload afresh, no r
 folder, a small size; good and bad links, keys ignored, the keypad, widths from a phone's with
 touch gestures to a laptop's and an iframe (presses through DevTools at the CSS point over a
 window pixel, so that the page's mapping back is tested), the words for the picture, the
-records, the copied link, axe-core.
+records, the copied link, axe-core; the example meshes by link, a mesh file chosen, one dropped
+that does not open, and mesh links that would leave the folder.
 Usage: browser_test.py SITE HEXIL_EXPORT HEXIL FONT AXE_JS"""
 import base64, functools, gzip, http.server, json, os, signal, subprocess, sys, tempfile
 import threading, time, urllib.parse
@@ -14,6 +15,7 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.mouse_button import MouseButton
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.select import Select
 
 FOLDER, BACKSPACE = "/course/hexil/", Keys.BACKSPACE
 PAGE, FRAME = "document", "document.querySelector('iframe').contentDocument"
@@ -77,7 +79,9 @@ LINKS = [
     ("select=f0&walk=%65no", "--select f0 --walk eno", ""),
     ("angles=8" + "&" * 4088, "--angles 8", ""), ("angles=8" + "&" * 4089, "", "more than 4096"),
     ("angles=9999", "--angles 9999", ""), ("angles=10000", "", "angles=10000"),
+    ("mesh=../x.obj", "", "mesh=../x.obj"), ("mesh=http://evil/x.obj", "", "mesh=http://evil"),
 ]
+MESH_EXPORT = False  # whether hexil-export reads --mesh, to compare the meshes' pictures
 failed = passed = 0
 driver = url = export = work = axe = None
 doc = PAGE  # the document the page is in: the top one or the iframe's
@@ -321,6 +325,44 @@ def links(recorded):
          "--angles 8 --no-listing --select f0 --walk eno")
 
 
+def meshes(site):
+    """Each example by link; a file that does not open dropped on the picture, one chosen that
+    does, and the link of neither; an example from the list."""
+    words = lambda: js("return [...['message', 'findings', 'picture-text', 'copied']"
+                       ".map((id) => document.getElementById(id).textContent), location.hash]")
+    examples = os.path.join(site, "examples")
+    for name in sorted(os.listdir(examples)):
+        load("mesh=examples/" + name)
+        shown = words()
+        check(name + " by link: no notice, no finding, named", shown[:2] == ["", ""] and
+              shown[2].startswith(name + ". ") and shown[4] == "#mesh=examples/" + name, repr(shown))
+        if MESH_EXPORT:
+            same(name + " by link", "--mesh " + os.path.join(examples, name))
+    before, frames = picture(), count("frames")
+    js("const drop = new DataTransfer(); drop.items.add(new File([arguments[0]], 'bad.obj'));"
+       "DOC.getElementById('screen').dispatchEvent(new DragEvent('drop', {dataTransfer: drop}))",
+       "v 0 0\nv 1 0\nv 0 1\nf 1 2 4\nf 1 2\n")
+    check("a file dropped that does not open: no frame, the picture kept",
+          wait_frames(frames + 1, 1) == frames and picture() == before)
+    check("its findings, a line each", words()[1] == "bad.obj:4: error: face 0 uses vertex 4, but "
+          "the file has 3 vertices\nbad.obj:5: error: face 1 has 2 corners, fewer than three",
+          repr(words()[1]))
+    chosen = os.path.join(examples, "square-hole.obj")
+    driver.find_element("id", "mesh-file").send_keys(chosen)
+    check("a file chosen: a frame", wait_frames(frames + 1) == frames + 1)
+    if MESH_EXPORT:
+        same("a file chosen", "--mesh " + chosen)
+    driver.find_element("id", "copy-link").click()
+    shown = words()
+    check("a file chosen: named, no finding, no link, Copy link says why", shown[1:] == [
+        "", "square-hole.obj. Nothing picked.", "This mesh was opened from your device, so a link "
+        "cannot show it.", ""], repr(shown))
+    Select(driver.find_element("id", "examples")).select_by_value("examples/l-room.obj")
+    check("an example from the list: a frame, its link", wait_frames(frames + 2) == frames + 2 and
+          words()[2:] == ["l-room.obj. Nothing picked.", "", "#mesh=examples/l-room.obj"],
+          repr(words()))
+
+
 def ignored_keys():
     for code, key, modifiers in IGNORED_KEYS:
         for kind in ("keyDown", "keyUp"):
@@ -411,7 +453,7 @@ def readable():
     load()
     axe_clean("at start")
     order, hidden = [], []
-    for _ in range(26):
+    for _ in range(28):
         focused = driver.switch_to.active_element
         order.append(focused.get_attribute("id") or focused.text.replace("\n", " "))
         if js("const s = getComputedStyle(document.activeElement);"
@@ -421,7 +463,8 @@ def readable():
     check("focus is always visible", not hidden, repr(hidden))
     check("the picture has the focus at start, Tab reaches the keypad and every control in order",
           order[0] == "screen" and order[1] == "1" and "half-edge" in order and
-          order.index("save-picture") < order.index("copy-link") and "Records" in order,
+          order.index("save-picture") < order.index("copy-link") < order.index("open-mesh") <
+          order.index("examples") < order.index("Records"),
           repr(order))
     captions = records("caption")
     check("the records open as three tables",
@@ -451,6 +494,7 @@ def main(site, export_path, hexil, font, axe_path=""):
     try:
         links(session(desktop, downloads)[1::4])
         keypad()
+        meshes(site)
         devices()
         readable()
         messages = [json.loads(e["message"])["message"] for e in driver.get_log("performance")]
@@ -462,9 +506,12 @@ def main(site, export_path, hexil, font, axe_path=""):
               repr(outside[:5]))
     finally:
         driver.quit()
-    names = set(os.path.basename(p) or "index.html" for p in requests if p.startswith(FOLDER))
-    total = sum(len(gzip.compress(open(os.path.join(site, n), "rb").read(), 9)) for n in names)
-    check("at most 2.5 MB transferred with gzip", total <= 2.5e6, "%d bytes" % total)
+    names = set(p[len(FOLDER):] or "index.html" for p in requests if p.startswith(FOLDER))
+    size = lambda name: len(gzip.compress(open(os.path.join(site, name), "rb").read(), 9))
+    total = sum(size(n) for n in names if os.path.isfile(os.path.join(site, n)))
+    examples = sum(size(os.path.join("examples", n)) for n in os.listdir(site + "/examples"))
+    check("at most 2.5 MB and the examples transferred with gzip", total <= 2.5e6 + examples,
+          "%d bytes" % total)
     print("%d passed, %d failed" % (passed, failed))
     return 1 if failed else 0
 

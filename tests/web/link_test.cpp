@@ -149,6 +149,47 @@ TEST(Link, EveryStateComesBackFromItsFragment) {
     }
 }
 
+// A mesh file that the link names, opened from the bytes the page fetched, or refused.
+TEST(Link, AMeshBesideThePage) {
+    const std::string
+        triangle = "v 0 0\nv 1 0\nv 0 1\nf 1 2 3\n",
+        beside =
+            "\"mesh=../t.obj\" (a mesh file beside the page, such as examples/square-hole.obj)";
+    // fragment; the bytes fetched (none: not found); the file to fetch; what is shown; the
+    // notice; the findings
+    // clang-format off
+    const std::vector<std::tuple<std::string, std::optional<std::string>, std::string, std::string, std::string, std::vector<std::string>>> cases{
+        {"mesh=t.obj&select=f1&walk=e", triangle, "t.obj", "6 11 e3 f1.edge = e3", "", {}},
+        {"mesh=x.off&mesh=t.obj&select=f2", triangle, "t.obj", "6 11  ", "\"select=f2\" (no such record in t.obj)", {}},
+        {"mesh=t.obj&select=f0", triangle + "f 1 2 4\n", "t.obj", "6 11 f0 ", "\"mesh=t.obj\" (the file does not open; its findings are under the picture)",
+         {"t.obj:5: error: face 1 uses vertex 4, but the file has 3 vertices"}},
+        {"mesh=t.obj", std::nullopt, "t.obj", "6 11  ", "\"mesh=t.obj\" (no such file beside the page)", {}},
+        {"mesh=../t.obj", triangle, "", "6 11  ", beside, {}},
+        {"mesh=http://evil/t.obj", triangle, "", "6 11  ", "\"mesh=http://evil/t.obj\"" + beside.substr(beside.find(' ')), {}},
+        {"mesh=", triangle, "", "6 11  ", "\"mesh=\"" + beside.substr(beside.find(' ')), {}},
+        {"mesh=t.obj" + std::string(4086, '&'), triangle, "t.obj", "6 11  ", "", {}},
+        {"mesh=t.obj" + std::string(4087, '&'), triangle, "", "6 11  ", "all of it (more than 4096 characters)", {}},
+    };
+    // clang-format on
+    for (const auto& [fragment, bytes, fetched, state, notice, lines] : cases) {
+        int angles = startAngles;
+        Subdivision s;
+        std::vector<std::string> findings;
+        EXPECT_EQ(linkedMesh(fragment), fetched) << fragment;
+        EXPECT_EQ(applyFragment(fragment, angles, s, bytes, &findings), notice) << fragment;
+        EXPECT_EQ(findings, lines) << fragment;
+        EXPECT_EQ(shown(angles, s), state) << fragment;
+        EXPECT_FALSE(checkInvariants(s)) << fragment;
+    }
+    int angles = startAngles;
+    Subdivision s;
+    applyFragment(std::get<0>(cases[0]), angles, s, triangle);
+    EXPECT_EQ(describe(angles, s), "t.obj. Picked half-edge e3 from v1 to v0 in face f1 (an outer "
+                                   "boundary); next e4, prev e5, opp e0. Walk: f1.edge = e3.");
+    EXPECT_EQ(stateFragment(angles, s, "t.obj"), std::get<0>(cases[0]));
+    EXPECT_EQ(stateFragment(angles, s, ""), ""); // from the user's device: no link shows it
+}
+
 TEST(Description, SaysWhatThePictureShows) {
     // fragment, its words
     const std::vector<std::pair<std::string, std::string>> cases{

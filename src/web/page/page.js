@@ -2,8 +2,9 @@
 // turns the browser's key and button releases on the canvas, taps, and the keypad's
 // buttons into SDL events, hands each batch of them to the viewer's input handler, copies
 // every frame the viewer flips onto the canvas, keeps the state in the address's fragment
-// and in words for readers, and shows the viewer's log.txt and records. Nothing runs while
-// no input comes.
+// and in words for readers, and shows the viewer's log.txt and records. It hands the viewer
+// mesh files: the one its link names, fetched from beside the page, an example, or one from
+// the user's device. Nothing runs while no input comes.
 'use strict';
 
 (function () {
@@ -16,6 +17,9 @@
     const tables = document.getElementById('tables');
     const halfEdgeMode = document.getElementById('half-edge');
     const copied = document.getElementById('copied');
+    const findings = document.getElementById('findings');
+    const examples = document.getElementById('examples');
+    const meshFile = document.getElementById('mesh-file');
 
     function say(text) {
         message.textContent = text;
@@ -85,6 +89,11 @@
         if (records.open) {
             Module._hexilRecords();
         }
+    }
+
+    // What the viewer found in a mesh file, one line each, announced to screen readers.
+    function showFindings(lines) {
+        findings.textContent = lines;
     }
 
     function showRecords(html) {
@@ -328,6 +337,76 @@
         });
     }
 
+    // A mesh file beside the page, by its name as a link or the examples give it: its bytes,
+    // or null when it cannot be fetched. Each part of the name is escaped, so that it stays a
+    // path below the page's folder whatever it holds (the viewer refuses a name with a
+    // scheme, a host or "..": link.h).
+    async function fetchBeside(name) {
+        try {
+            const response = await fetch(name.split('/').map(encodeURIComponent).join('/'));
+            return response.ok ? new Uint8Array(await response.arrayBuffer()) : null;
+        } catch (error) {
+            return null;
+        }
+    }
+
+    // Hands the viewer a copy of a file's bytes, for main or hexilOpenMesh to open.
+    function giveMesh(bytes) {
+        const at = Module._malloc(Math.max(bytes.length, 1));
+        Module.HEAPU8.set(bytes, at);
+        Module._hexilMeshBytes(at, bytes.length);
+        Module._free(at);
+    }
+
+    // Whether the mesh shown came from the user's device, which no link can show.
+    let deviceMesh = false;
+
+    // Opens a mesh file in place of what is shown, after the inputs queued before it; a
+    // file that does not open leaves the picture, and the viewer shows its findings.
+    function openMesh(name, bytes, besidePage) {
+        if (batchTimer) {
+            handleBatch();
+        }
+        giveMesh(bytes);
+        if (Module.ccall('hexilOpenMesh', 'boolean', ['string', 'boolean'], [name, besidePage])) {
+            deviceMesh = !besidePage;
+            copied.textContent = '';
+        }
+    }
+
+    function openDeviceFile(file) {
+        if (file) {
+            file.arrayBuffer().then((buffer) => openMesh(file.name, new Uint8Array(buffer), false),
+                                    () => showFindings(file.name + ': error: the file cannot be read'));
+        }
+    }
+
+    function listenForMeshes() {
+        document.getElementById('open-mesh').addEventListener('click', () => meshFile.click());
+        meshFile.addEventListener('change', () => {
+            openDeviceFile(meshFile.files[0]);
+            meshFile.value = ''; // the same file chosen again opens again
+        });
+        canvas.addEventListener('dragover', (event) => {
+            event.preventDefault();
+            event.dataTransfer.dropEffect = 'copy';
+        });
+        canvas.addEventListener('drop', (event) => {
+            event.preventDefault();
+            openDeviceFile(event.dataTransfer.files[0]);
+        });
+        examples.addEventListener('change', async () => {
+            const name = examples.value;
+            examples.value = ''; // the list offers a choice, it keeps no state
+            const bytes = name && await fetchBeside(name);
+            if (bytes) {
+                openMesh(name, bytes, true);
+            } else if (name) {
+                showFindings(name + ': error: the file cannot be fetched');
+            }
+        });
+    }
+
     // After the viewer's main: either its first frame is shown, or start-up failed and
     // the log's error lines say why. In a failed start-up the video mode line, which has
     // no "!", is always the error one.
@@ -340,6 +419,7 @@
         }
         document.getElementById('controls').hidden = false;
         listen();
+        listenForMeshes();
     }
 
     // Encoded at once, inside the user's click, so the download is the click's own: no
@@ -357,6 +437,10 @@
     document.getElementById('copy-link').addEventListener('click', () => {
         const link = location.href;
         const done = (text) => { copied.textContent = text; };
+        if (deviceMesh) {
+            done('This mesh was opened from your device, so a link cannot show it.');
+            return;
+        }
         if (navigator.clipboard) {
             navigator.clipboard.writeText(link).then(() => done('Link copied.'),
                                                      () => done('Copy this link: ' + link));
@@ -376,13 +460,27 @@
         }
     }
 
+    // Starts the viewer in the link's state, with the mesh file the link names when it is
+    // beside the page and can be fetched.
+    async function start() {
+        const fragment = linkState();
+        const name = Module.ccall('hexilLinkedMesh', 'string', ['string'], [fragment]);
+        const bytes = name && await fetchBeside(name);
+        if (bytes) {
+            giveMesh(bytes);
+        }
+        Module.callMain([fragment]);
+        started();
+    }
+
     window.Module = {
         showFrame,
         showState,
         showRecords,
+        showFindings,
         showNotice: say,
-        arguments: [linkState()],
-        postRun: [started],
+        noInitialRun: true,
+        onRuntimeInitialized: start,
         onAbort: () => say('HEXIL could not be loaded.'),
         print: () => {},
         printErr: () => {},
