@@ -81,7 +81,7 @@ LINKS = [
     ("angles=9999", "--angles 9999", ""), ("angles=10000", "", "angles=10000"),
     ("mesh=../x.obj", "", "mesh=../x.obj"), ("mesh=http://evil/x.obj", "", "mesh=http://evil"),
 ]
-MESH_EXPORT = False  # whether hexil-export reads --mesh, to compare the meshes' pictures
+MESH_EXPORT = True  # whether hexil-export reads --mesh, to compare the meshes' pictures
 failed = passed = 0
 driver = url = export = work = axe = None
 doc = PAGE  # the document the page is in: the top one or the iframe's
