@@ -81,7 +81,6 @@ LINKS = [
     ("angles=9999", "--angles 9999", ""), ("angles=10000", "", "angles=10000"),
     ("mesh=../x.obj", "", "mesh=../x.obj"), ("mesh=http://evil/x.obj", "", "mesh=http://evil"),
 ]
-MESH_EXPORT = True  # whether hexil-export reads --mesh, to compare the meshes' pictures
 failed = passed = 0
 driver = url = export = work = axe = None
 doc = PAGE  # the document the page is in: the top one or the iframe's
@@ -336,8 +335,7 @@ def meshes(site):
         shown = words()
         check(name + " by link: no notice, no finding, named", shown[:2] == ["", ""] and
               shown[2].startswith(name + ". ") and shown[4] == "#mesh=examples/" + name, repr(shown))
-        if MESH_EXPORT:
-            same(name + " by link", "--mesh " + os.path.join(examples, name))
+        same(name + " by link", "--mesh " + os.path.join(examples, name))
     before, frames = picture(), count("frames")
     js("const drop = new DataTransfer(); drop.items.add(new File([arguments[0]], 'bad.obj'));"
        "DOC.getElementById('screen').dispatchEvent(new DragEvent('drop', {dataTransfer: drop}))",
@@ -350,8 +348,7 @@ def meshes(site):
     chosen = os.path.join(examples, "square-hole.obj")
     driver.find_element("id", "mesh-file").send_keys(chosen)
     check("a file chosen: a frame", wait_frames(frames + 1) == frames + 1)
-    if MESH_EXPORT:
-        same("a file chosen", "--mesh " + chosen)
+    same("a file chosen", "--mesh " + chosen)
     driver.find_element("id", "copy-link").click()
     shown = words()
     check("a file chosen: named, no finding, no link, Copy link says why", shown[1:] == [
