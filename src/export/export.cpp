@@ -9,6 +9,7 @@
 #include "export/svg_painter.h"
 #include "export/tables.h"
 
+#include "mesh/mesh_file.h"
 #include "mesh/planar_mesh.h"
 
 #include <SDL.h>
@@ -41,36 +42,12 @@ std::string renderPng(const Subdivision& s, const StatusLine& status) {
     return bytes;
 }
 
-// A file's bytes, or why they could not all be read.
-struct FileBytes {
-    std::string bytes;
-    std::string error; // empty when read
-};
-
-FileBytes readWhole(const std::string& path) {
-    FileBytes file;
-    std::FILE* stream = std::fopen(path.c_str(), "rb");
-    if (!stream) {
-        file.error = std::strerror(errno);
-        return file;
-    }
-    char buffer[1 << 16];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, stream)) > 0;) {
-        file.bytes.append(buffer, n);
-    }
-    if (std::ferror(stream)) {
-        file.error = std::strerror(errno);
-    }
-    std::fclose(stream);
-    return file;
-}
-
 // Reads and opens the mesh file that option names, with its findings as lines on
 // findingsOut. Null when the file cannot be read (one line on err) or the mesh does not
 // open.
 std::shared_ptr<const PlanarMesh> openMeshFile(const char* option, const std::string& path,
                                                std::ostream& findingsOut, std::ostream& err) {
-    const FileBytes file = readWhole(path);
+    const FileBytes file = readMeshFile(path);
     if (!file.error.empty()) {
         err << "hexil-export: " << option << ": cannot read \"" << path << "\": " << file.error
             << '\n';

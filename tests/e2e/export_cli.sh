@@ -14,6 +14,9 @@ e2e_expect_eq "--version" "hexil-export ${HEXIL_VERSION:?the version CMake confi
 e2e_expect_eq "--check square-hole.obj" \
     "square-hole.obj: 16 vertices, 8 faces and 2 boundary loops (1 outer, 1 hole), 48 half-edges" \
     "$("$E2E_EXPORTER" --check "$meshes/square-hole.obj")"
+e2e_expect_eq "--check of a file without end" \
+    'hexil-export: --check: cannot read "/dev/zero": it is larger than 64 MiB' \
+    "$("$E2E_EXPORTER" --check /dev/zero 2>&1)"
 
 # differing PNG RENDERING: pixels more than 25 % apart once both are blurred by a pixel.
 differing() {
