@@ -36,6 +36,11 @@ bool readWholeFile(const std::string& path, std::string& bytes, std::string& rea
     return !failed;
 }
 
+// The name a file goes by in findings and on the status line: without its folder.
+std::string withoutFolder(const std::string& path) {
+    return path.substr(path.find_last_of('/') + 1);
+}
+
 } // namespace
 
 Application::Application(Platform platform) : log("log.txt"), platform(platform) {}
@@ -80,7 +85,7 @@ bool Application::openMeshFile() {
     } else {
         opening.findings.add(Finding::error, 0, "cannot read: " + reason);
     }
-    const std::string name = path.substr(path.find_last_of('/') + 1);
+    const std::string name = withoutFolder(path);
     const std::vector<std::string> lines = opening.findings.lines(name);
     for (const std::string& line : lines) {
         std::cerr << line << '\n';
@@ -167,9 +172,8 @@ void Application::redraw() {
     if (SDL_MUSTLOCK(screen)) {
         SDL_LockSurface(screen);
     }
-    const std::string meshName =
-        meshPath ? meshPath->substr(meshPath->find_last_of('/') + 1) : std::string();
-    drawFrame(screen, subdivision, StatusLine{&font, angles, meshName});
+    drawFrame(screen, subdivision,
+              StatusLine{&font, angles, meshPath ? withoutFolder(*meshPath) : std::string()});
     int y = findingsPlace.y;
     for (const std::string& line : refusedFindings) {
         if (y + findingsRowHeight > screenRect.h) {
