@@ -18,8 +18,8 @@ XS_END=$((SECONDS + XS_BUDGET))
 XS_TMP="$(mktemp -d "${TMPDIR:-/tmp}/hexil-xvfb.XXXXXX")"
 XS_KEEP=""
 XS_XVFB_PID="" XS_DIR="" XS_PID="" XS_WIN="" XS_STATUS=""
-# Environment for the viewer alone: NAME=VALUE words, after xs_launch's own ENV.
-XS_ENV=()
+# Environment for the viewer alone: NAME=VALUE words, after xs_launch's own ENV; its arguments.
+XS_ENV=() XS_ARGS=()
 # The window's size, as xs_wait_window finds it.
 XS_WIDTH="" XS_HEIGHT=""
 # Colour depth of the X server that xs_start_xvfb starts.
@@ -96,13 +96,13 @@ xs_stop_xvfb() {
 # ---------------------------------------------------------------- the viewer
 
 # xs_launch DIR [ENV...]: starts the viewer in DIR (which holds tahoma.ttf) in the
-# background, under `env ENV... XS_ENV...`; its output goes to DIR/stdout.txt and
+# background, under `env ENV... XS_ENV...`, with XS_ARGS; its output goes to DIR/stdout.txt and
 # DIR/stderr.txt.
 xs_launch() {
     XS_DIR="$1"
     shift
     XS_STATUS="" XS_WIN=""
-    (cd "$XS_DIR" && exec env "$@" "${XS_ENV[@]}" "$XS_HEXIL" >stdout.txt 2>stderr.txt) &
+    (cd "$XS_DIR" && exec env "$@" "${XS_ENV[@]}" "$XS_HEXIL" "${XS_ARGS[@]}" >stdout.txt 2>stderr.txt) &
     XS_PID=$!
 }
 

@@ -175,6 +175,44 @@ TEST_F(Input, WalkKeysAndMiddleButton) {
     EXPECT_EQ(app.angles, 6);
 }
 
+// With a mesh open, digits and Backspace do nothing and draw nothing; clicks, c, t (laying
+// the mesh out again and dropping the pick) and the walk keys act as for the fan.
+// square-hole.obj (3 x 3 units, a 1 x 1 hole in the middle) is laid out 320 / 3 pixels a unit
+// from (60, 490) up with the listing, 460 / 3 from (270, 560) without it.
+TEST_F(Input, AMeshTakesNoDigits) {
+    app.meshPath = HEXIL_MESHES "/square-hole.obj";
+    ASSERT_TRUE(app.openMeshFile());
+    struct Step {
+        SDL_Event event;
+        int x, y;
+        std::string selected;
+        bool labels, listing, redrawn;
+    };
+    const SDL_Event left = buttonUp(SDL_BUTTON_LEFT);
+    // clang-format off
+    const Step steps[] = {
+        {keyUp(SDLK_5), 0, 0, "", 1, 1, 0}, {keyUp(SDLK_BACKSPACE), 0, 0, "", 1, 1, 0},
+        {left, 113, 437, "f0", 1, 1, 1}, {keyUp(SDLK_0), 0, 0, "f0", 1, 1, 0},
+        {keyUp(SDLK_9), 0, 0, "f0", 1, 1, 0}, {keyUp(SDLK_BACKSPACE), 0, 0, "f0", 1, 1, 0},
+        {keyUp(SDLK_e), 0, 0, "e0", 1, 1, 1}, {keyUp(SDLK_n), 0, 0, "e1", 1, 1, 1},
+        {buttonUp(SDL_BUTTON_RIGHT), 0, 0, "", 1, 1, 1}, {left, 220, 330, "f9", 1, 1, 1},
+        {left, 30, 300, "f8", 1, 1, 1}, {keyUp(SDLK_c), 0, 0, "f8", 0, 1, 1},
+        {keyUp(SDLK_t), 0, 0, "", 0, 0, 1}, {left, 113, 437, "f8", 0, 0, 1},
+        {left, 347, 483, "f0", 0, 0, 1}, {keyUp(SDLK_3), 0, 0, "f0", 0, 0, 0},
+        {keyUp(SDLK_t), 0, 0, "", 0, 1, 1}, {left, 113, 437, "f0", 0, 1, 1},
+    };
+    // clang-format on
+    int step = 0;
+    for (const Step& s : steps) {
+        EXPECT_EQ(s.redrawn, send(s.event, s.x, s.y)) << "step " << step;
+        const Subdivision& d = app.subdivision;
+        EXPECT_EQ(std::tuple(s.selected, s.labels, s.listing, 6, std::size_t(48)),
+                  std::tuple(recordName(d.selected()), d.showLabels, d.showListing, app.angles,
+                             d.halfEdges.size()))
+            << "step " << step++;
+    }
+}
+
 TEST_F(Input, CloseStopsTheLoopAndLeavesLaterEventsAlone) {
     SDL_Event one = keyUp(SDLK_1), two = keyUp(SDLK_2), quit = ofType(SDL_QUIT);
     SDL_PushEvent(&one), SDL_PushEvent(&two);

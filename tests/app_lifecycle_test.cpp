@@ -7,7 +7,9 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -65,8 +67,10 @@ TEST(Log, StoresSlovakLettersAsWindows1250Bytes) {
     EXPECT_EQ(toWindows1250("\xC3"), "?");
 }
 
-// Each run's log, status and video modes asked for: log.txt starts afresh; a library that
-// fails stops the start-up with status 1; the mode falls back to software, then gives up.
+// Each run's log, status, video modes asked for and standard error: log.txt starts afresh; a
+// library that fails stops the start-up with status 1; the mode falls back to software, then
+// gives up. A mesh file's findings go to standard error and the log, then its outcome's line;
+// one that does not open (named without its folder) ends the run with status 2.
 TEST(Lifecycle, EachRunLogsItsStepsAndEndsWithItsStatus) {
     const Uint32 hardware = SDL_HWSURFACE | SDL_DOUBLEBUF | SDL_ANYFORMAT,
                  software = SDL_DOUBLEBUF | SDL_ANYFORMAT;
@@ -75,14 +79,24 @@ TEST(Lifecycle, EachRunLogsItsStepsAndEndsWithItsStatus) {
     Platform noSdl, noTtf;
     noSdl.init = [](Uint32) { return SDL_SetError("No available video device"), -1; };
     noTtf.ttfInit = [] { return SDL_SetError("FreeType is missing"), -1; };
+    const auto meshRun = [&](std::vector<std::string> more) {
+        more.insert(more.begin(), normal.begin(), normal.end());
+        return more;
+    };
     struct Run {
         Platform platform;
         Uint32 refused;
         int status;
         std::vector<std::string> lines;
         std::vector<Uint32> flags;
+        std::optional<std::string> mesh{};
+        std::string err{};
     };
     // clang-format off
+    const std::string badFace = "b.obj:4: error: face 0 uses vertex 4, but the file has 3 vertices",
+        unused = "w.obj:4: warning: vertex v3 is used by no face: it keeps its number, with no edge",
+        missing = "none.off: error: cannot read: No such file or directory", folder = "in: error: cannot read: Is a directory",
+        refused = "!openMesh: Nastala chyba pri načítavaní súboru ", opened = "openMesh: Súbor ";
     const Run runs[] = {
         {closing, 0, 0, normal, {hardware}},
         {closing, 0, 0, normal, {hardware}},
@@ -91,18 +105,30 @@ TEST(Lifecycle, EachRunLogsItsStepsAndEndsWithItsStatus) {
         {closing, SDL_HWSURFACE, 0, normal, {hardware, software}},
         {closing, SDL_DOUBLEBUF, 1, {sdlOk, ttfOk, "SDL_SetVideoMode: Nastala chyba pri nastavovaní rozlíšenia 1000x600: No video mode large enough"},
          {hardware, software}},
+        {closing, 0, 2, meshRun({"openMesh: " + badFace, refused + "b.obj"}), {hardware}, "in/b.obj", badFace + "\n"},
+        {closing, 0, 0, meshRun({"openMesh: " + unused, opened + "w.obj bol úspešne načítaný"}), {hardware}, "w.obj", unused + "\n"},
+        {closing, 0, 0, meshRun({opened + "square-hole.obj bol úspešne načítaný"}), {hardware}, HEXIL_MESHES "/square-hole.obj"},
+        {closing, 0, 2, meshRun({"openMesh: " + missing, refused + "none.off"}), {hardware}, "none.off", missing + "\n"},
+        {closing, 0, 2, meshRun({"openMesh: " + folder, refused + "in"}), {hardware}, "in", folder + "\n"},
     };
     // clang-format on
     WorkingDirectory dir;
+    std::filesystem::create_directory("in");
+    std::ofstream("in/b.obj") << "v 0 0\nv 1 0\nv 0 1\nf 1 2 4\n";
+    std::ofstream("w.obj") << "v 0 0\nv 1 0\nv 0 1\nv 5 5\nf 1 2 3\n";
     int run = 0;
     for (const Run& r : runs) {
         videoFlagsAsked.clear();
         refusedFlags = r.refused;
-        const int status = runViewer(r.platform);
-        EXPECT_EQ(std::tuple(r.status, logOf(r.lines), r.flags),
-                  std::tuple(status, dir.read("log.txt"), videoFlagsAsked))
+        ::testing::internal::CaptureStderr();
+        const int status = runViewer(r.platform, r.mesh);
+        EXPECT_EQ(std::tuple(r.status, logOf(r.lines), r.flags, r.err),
+                  std::tuple(status, dir.read("log.txt"), videoFlagsAsked,
+                             ::testing::internal::GetCapturedStderr()))
             << "run " << run++;
     }
+    EXPECT_EQ(toWindows1250("súboru načítaný"), "s\xFA"
+                                                "boru na\xE8\xEDtan\xFD");
 }
 
 // Without tahoma.ttf both fonts fail, logged, and the viewer runs; names are cut to 80.

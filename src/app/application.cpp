@@ -1,13 +1,45 @@
 #include "app/application.h"
 
 #include "app/input_handler.h"
-#include "draw/layout.h"
+#include "mesh/planar_mesh.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <memory>
 #include <sstream>
 
 namespace {
 
 constexpr std::size_t longestName = 80;
+
+// The whole file at path into bytes; false, with the system's reason, when it cannot be
+// read (missing, not permitted, a directory).
+bool readWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    char buffer[1 << 16];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        bytes.append(buffer, got);
+    }
+    const bool failed = std::ferror(file) != 0;
+    // fread leaves errno set by the read that failed.
+    if (failed) {
+        reason = std::strerror(errno);
+    }
+    std::fclose(file);
+    return !failed;
+}
+
+// The name a file goes by in findings and on the status line: without its folder.
+std::string withoutFolder(const std::string& path) {
+    return path.substr(path.find_last_of('/') + 1);
+}
 
 } // namespace
 
@@ -36,7 +68,39 @@ bool Application::init() {
     font = openFont(layout::fontName, layout::statusPointSize);
     labelFont = openFont(layout::fontName, layout::labelPointSize);
     subdivision = Subdivision(&labelFont);
-    subdivision.build(angles);
+    if (meshPath) {
+        openMeshFile();
+    } else {
+        subdivision.build(angles);
+    }
+    return true;
+}
+
+bool Application::openMeshFile() {
+    const std::string& path = *meshPath;
+    std::string bytes, reason;
+    MeshOpening opening;
+    if (readWholeFile(path, bytes, reason)) {
+        opening = openMesh(bytes, path);
+    } else {
+        opening.findings.add(Finding::error, 0, "cannot read: " + reason);
+    }
+    const std::string name = withoutFolder(path);
+    const std::vector<std::string> lines = opening.findings.lines(name);
+    for (const std::string& line : lines) {
+        std::cerr << line << '\n';
+        log.writeLine("openMesh: " + line);
+    }
+    std::cerr.flush();
+    if (!opening.mesh) {
+        log.writeLine("!openMesh: Nastala chyba pri načítavaní súboru " + name);
+        refusedFindings = lines;
+        // The findings take the picture's place, the listing's too.
+        subdivision.showListing = false;
+        return false;
+    }
+    log.writeLine("openMesh: Súbor " + name + " bol úspešne načítaný");
+    subdivision.open(std::make_shared<const PlanarMesh>(std::move(*opening.mesh)), angles);
     return true;
 }
 
@@ -108,15 +172,26 @@ void Application::redraw() {
     if (SDL_MUSTLOCK(screen)) {
         SDL_LockSurface(screen);
     }
-    drawFrame(screen, subdivision, StatusLine{&font, angles});
+    drawFrame(screen, subdivision,
+              StatusLine{&font, angles, meshPath ? withoutFolder(*meshPath) : std::string()});
+    int y = findingsPlace.y;
+    for (const std::string& line : refusedFindings) {
+        if (y + findingsRowHeight > screenRect.h) {
+            break;
+        }
+        drawLabel(screen, &labelFont, subdivision.paperColor, subdivision.inkColor, line,
+                  findingsPlace.x, y);
+        y += findingsRowHeight;
+    }
     SDL_Flip(screen);
     if (SDL_MUSTLOCK(screen)) {
         SDL_UnlockSurface(screen);
     }
 }
 
-int runViewer(Platform platform) {
+int runViewer(Platform platform, std::optional<std::string> meshPath) {
     Application app(platform);
+    app.meshPath = std::move(meshPath);
     if (!app.init()) {
         return 1;
     }
@@ -124,5 +199,5 @@ int runViewer(Platform platform) {
     app.redraw();
     while (handler.handleEvents()) {
     }
-    return 0;
+    return app.meshRefused() ? meshRefusedStatus : 0;
 }

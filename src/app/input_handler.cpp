@@ -34,12 +34,20 @@ bool InputHandler::apply(const SDL_Event& event) {
     if (event.type == SDL_QUIT) {
         return false;
     }
+    // A mesh file that did not open leaves nothing to act on but its findings.
+    if (app.meshRefused()) {
+        return true;
+    }
     if (event.type == SDL_KEYUP) {
         const SDLKey key = event.key.keysym.sym;
+        const bool digit = key >= SDLK_0 && key <= SDLK_9;
+        if ((digit || key == SDLK_BACKSPACE) && subdivision.mesh) {
+            return true; // N has no part in an open mesh
+        }
         if (key == SDLK_BACKSPACE) {
             app.angles /= 10;
             rebuildPending = true;
-        } else if (key >= SDLK_0 && key <= SDLK_9) {
+        } else if (digit) {
             // A digit that would take N past the largest count is refused outright.
             const long long appended = app.angles * 10LL + (key - SDLK_0);
             if (appended > maxAngles) {

@@ -13,7 +13,9 @@ union SDL_Event;
 // the selection: digits and Backspace edit N, c and t switch the labels and the listing,
 // the left button picks and the right one clears; h and the middle button pick the
 // half-edge arrow or listing row under the pointer, and e, n, p, o, v and f step the walk
-// from the selection where they apply. Keys and buttons that do not apply do nothing. Changes take
+// from the selection where they apply. Keys and buttons that do not apply do nothing: digits
+// and Backspace with a mesh open, every key and button after a mesh file that did not open.
+// Changes take
 // effect in order, but the rebuild they call for and the redraw are deferred to the end of a batch,
 // so a burst of queued events costs one rebuild and one frame; the state at rest is the one each
 // event's own rebuild and redraw would leave.

@@ -1,5 +1,9 @@
 #include "app/application.h"
 
-int main(int, char**) {
-    return runViewer();
+#include <optional>
+#include <string>
+
+// hexil [FILE]: the mesh in FILE, else the fan. Further arguments are not read.
+int main(int argc, char** argv) {
+    return runViewer({}, argc > 1 ? std::optional<std::string>(argv[1]) : std::nullopt);
 }

@@ -55,7 +55,8 @@ e2e_expect_log() {
         <(iconv -f WINDOWS-1250 -t UTF-8 "$actual" 2>&1 | cat -A) | head -n 40
 }
 
-# e2e_close_normally: WM_DELETE_WINDOW ends the viewer, status 0, the normal log; under
+# e2e_close_normally: WM_DELETE_WINDOW ends the viewer, status 0, the normal log (E2E_LOG_NORMAL),
+# nothing on standard output or error; under
 # HEXIL_SDL12_COMPAT it first must have mapped that SDL 1.2 alone, on SDL 2.
 e2e_close_normally() {
     local maps
@@ -74,6 +75,7 @@ e2e_close_normally() {
     else
         e2e_fail "WM_DELETE_WINDOW ends the viewer" "still running 30 s after the request"
     fi
+    e2e_expect_eq "nothing on standard output or error" "" "$(cat "$XS_DIR"/std{out,err}.txt)"
 }
 
 # e2e_exported DIR OPTIONS NAME: hexil-export's picture for OPTIONS, made in DIR (with the
@@ -82,6 +84,28 @@ e2e_exported() {
     # shellcheck disable=SC2086 # the options are words
     (cd "$1" && "$E2E_EXPORTER" $2 -o "$XS_TMP/$3.png") || e2e_abort "export $2"
     "$XS_CONVERT" "$XS_TMP/$3.png" -depth 8 "rgb:$XS_TMP/$3.rgb"
+}
+
+# e2e_state OPTIONS INPUT...: for each pair sends INPUT (click X Y [BUTTON]; at X Y KEY...:
+# the keys with the pointer at X, Y; or KEY...) and waits until the window equals the export,
+# made in the viewer's directory, of E2E_OPTIONS and OPTIONS, whose digest E2E_CURRENT becomes.
+E2E_CURRENT="" E2E_OPTIONS=""
+e2e_state() {
+    while (($# >= 2)); do
+        local what="after ${2:-start}: the window equals the export of '$1'" input
+        read -ra input <<<"$2"
+        case "${input[0]:-}" in
+            click) xs_click "${input[@]:1}" ;;
+            at) xdotool mousemove --window "$XS_WIN" --sync "${input[@]:1:2}"; e2e_key "${input[@]:3}"
+                xdotool mousemove 1020 760 ;;
+            ?*) e2e_key "${input[@]}" ;;
+        esac
+        e2e_exported "$XS_DIR" "$E2E_OPTIONS $1" export
+        E2E_CURRENT="$(md5sum <"$XS_TMP/export.rgb" | cut -d' ' -f1)"
+        xs_wait_picture "$E2E_CURRENT" 60 || { xs_shot window >/dev/null; xs_png window; e2e_abort "$what (window.png)"; }
+        e2e_pass "$what"
+        shift 2
+    done
 }
 
 # SDL 1.2 takes keys only while its window has the input focus.

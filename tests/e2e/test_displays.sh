@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The viewer on an odd machine: no X display, a whole session without its font file, a
-# 16-bit X display, and a window closed while a frame at N = 9999 is being drawn.
+# 16-bit X display, a window closed while a frame at N = 9999 is being drawn, and a mesh
+# file that does not open.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh" "$@"
 
 # ---- no X display: start-up fails, the log says why in Windows-1250 (SDL's words aside)
@@ -53,5 +54,23 @@ done
 # ---- N = 9999, closed while its frame is being drawn
 e2e_key BackSpace 9 9 9 9
 e2e_close_normally
+
+# ---- a mesh file that does not open: its finding under the status line (ink right of it),
+# nothing below; no key or click changes that; closed, it is on standard error and in the
+# log, and the status is 2
+work="$(e2e_dir refused)" finding="b.obj:4: error: face 0 uses vertex 4, but the file has 3 vertices"
+printf 'v 0 0\nv 1 0\nv 0 1\nf 1 2 4\n' >"$work/b.obj"
+XS_ARGS=(b.obj) && xs_stop_xvfb && XS_DEPTH=24
+xs_start "$work" || e2e_abort "refused: the window \"HEXIL\" appears"
+picture="$(xs_wait_first_frame)" || e2e_abort "refused: the first frame is painted"
+e2e_check "refused: the finding is written" grep -qx 20,20,20 <(xs_colours probe 150 30 300 14)
+e2e_expect_eq "refused: below the finding, only white" "255,255,255" "$(xs_colours probe 0 50 1000 550)"
+e2e_key c t 5 BackSpace e && xs_click 60 300 && xs_click 60 300 2 && xs_click 60 300 3
+e2e_expect_eq "refused: keys and clicks leave the picture" "$picture" "$(xs_wait_stable)"
+xs_close || e2e_abort "refused: WM_DELETE_WINDOW ends the viewer"
+e2e_expect_eq "refused: exit status after closing" 2 "$XS_STATUS"
+e2e_expect_eq "refused: the finding on standard error, nothing more" "$finding" "$(cat "$work"/std{out,err}.txt)"
+e2e_expect_log "refused: log.txt holds the finding and the error line" "${E2E_LOG_NORMAL[@]:0:8}" \
+    "openMesh: $finding" "!openMesh: Nastala chyba pri načítavaní súboru b.obj" "${E2E_LOG_NORMAL[@]:8}"
 
 e2e_finish

@@ -12,36 +12,38 @@ failed=0 passed=0
 check() { if eval "$2"; then passed=$((passed + 1)) && echo "ok   - $1"; else failed=$((failed + 1)) && echo "FAIL - $1 ($2)"; fi; }
 
 # An installed tree PREFIX: bin/hexil and a fake lib/hexil/hexil that records its pid,
-# working directory, argument count and font, and exits with status 7.
+# working directory, argument count, font and arguments, and exits with status 7.
 prefix() {
     mkdir -p "$tmp/$1/bin" "$tmp/$1/lib/hexil" && cp "$2" "$tmp/$1/bin/hexil"
-    printf '#!/bin/sh\n%s\nexit 7\n' '{ echo "$$"; pwd; echo "$#"; readlink tahoma.ttf || cat tahoma.ttf; } >"$RECORD"' \
+    printf '#!/bin/sh\n%s\nexit 7\n' '{ echo "$$"; pwd; echo "$#"; readlink tahoma.ttf || cat tahoma.ttf; printf "%s\n" "$@"; } >"$RECORD"' \
         >"$tmp/$1/lib/hexil/hexil"
     chmod +x "$tmp/$1/bin/hexil" "$tmp/$1/lib/hexil/hexil"
 }
 prefix usr "$launcher" && prefix nofont "$nofont"
 
 # run NAME PREFIX [ENV...]: the launcher with a fresh HOME, as the user `as` (empty: this
-# one); sets status, err, rec.
+# one), started in XS_TMP/NAME with a relative, an absolute and a blank-holding path;
+# sets status, err, rec.
 as=()
 run() {
     local name="$1" pre="$2"
     mkdir -p "$tmp/$name" && rec="$tmp/$name/record" status=0
-    "${as[@]}" env -u XDG_STATE_HOME HOME="$tmp/$name/home" RECORD="$rec" "${@:3}" \
-        "$tmp/$pre/bin/hexil" an-argument 2>"$tmp/$name/stderr" &
+    (cd "$tmp/$name" && exec "${as[@]}" env -u XDG_STATE_HOME HOME="$tmp/$name/home" RECORD="$rec" \
+        "${@:3}" "$tmp/$pre/bin/hexil" a.obj "/abs/my mesh.off" "sub dir/b.obj" 2>"$tmp/$name/stderr") &
     pid=$! && wait "$pid" || status=$?
     err="$(<"$tmp/$name/stderr")"
 }
 
-record() { printf '%s\n%s\n0\n%s' "$@"; } # PID DIR FONT: what the fake viewer records
+# record PID DIR FONT CALLER: what the fake viewer records, the paths made absolute in CALLER.
+record() { printf '%s\n%s\n3\n%s\n%s\n/abs/my mesh.off\n%s' "${@:1:3}" "$4/a.obj" "$4/sub dir/b.obj"; }
 
 run normal usr
 state="$tmp/normal/home/.local/state/hexil"
-check "normal: the viewer replaced it in ~/.local/state/hexil, no arguments, the font linked" \
-    '((status == 7)) && [[ "$(cat "$rec")" == "$(record "$pid" "$state" "$font")" &&
+check "normal: the viewer replaced it in ~/.local/state/hexil, the arguments passed, the font linked" \
+    '((status == 7)) && [[ "$(cat "$rec")" == "$(record "$pid" "$state" "$font" "$tmp/normal")" &&
       "$(readlink "$state/tahoma.ttf")" == "$font" && -z "$err" ]]'
 run again usr XDG_STATE_HOME="$tmp/normal/home/.local/state"
-check "second run: same directory and link" '((status == 7)) && [[ "$(cat "$rec")" == "$(record "$pid" "$state" "$font")" ]]'
+check "second run: same directory and link" '((status == 7)) && [[ "$(cat "$rec")" == "$(record "$pid" "$state" "$font" "$tmp/again")" ]]'
 run xdg usr XDG_STATE_HOME="$tmp/xdg/state"
 check "XDG_STATE_HOME is followed" '[[ "$(sed -n 2p "$rec")" == "$tmp/xdg/state/hexil" ]]'
 run relative usr XDG_STATE_HOME="relative/state"
