@@ -1,11 +1,9 @@
 #include "app/application.h"
 
 #include "app/input_handler.h"
+#include "mesh/mesh_file.h"
 #include "mesh/planar_mesh.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -13,28 +11,6 @@
 namespace {
 
 constexpr std::size_t longestName = 80;
-
-// The whole file at path into bytes; false, with the system's reason, when it cannot be
-// read (missing, not permitted, a directory).
-bool readWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        reason = std::strerror(errno);
-        return false;
-    }
-    char buffer[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        bytes.append(buffer, got);
-    }
-    const bool failed = std::ferror(file) != 0;
-    // fread leaves errno set by the read that failed.
-    if (failed) {
-        reason = std::strerror(errno);
-    }
-    std::fclose(file);
-    return !failed;
-}
 
 // The name a file goes by in findings and on the status line: without its folder.
 std::string withoutFolder(const std::string& path) {
@@ -78,12 +54,12 @@ bool Application::init() {
 
 bool Application::openMeshFile() {
     const std::string& path = *meshPath;
-    std::string bytes, reason;
+    const FileBytes file = readMeshFile(path);
     MeshOpening opening;
-    if (readWholeFile(path, bytes, reason)) {
-        opening = openMesh(bytes, path);
+    if (file.error.empty()) {
+        opening = openMesh(file.bytes, path);
     } else {
-        opening.findings.add(Finding::error, 0, "cannot read: " + reason);
+        opening.findings.add(Finding::error, 0, "cannot read: " + file.error);
     }
     const std::string name = withoutFolder(path);
     const std::vector<std::string> lines = opening.findings.lines(name);

@@ -163,7 +163,7 @@ int exportMain(int argc, char* argv[], std::ostream& out, std::ostream& err) {
     }
 
     s.font = &fonts.labels;
-    const StatusLine status{&fonts.status, o.state.angles};
+    const StatusLine status{&fonts.status, o.state.angles, s.mesh ? s.mesh->name : std::string()};
 
     std::string bytes;
     switch (o.format) {
