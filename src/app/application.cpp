@@ -148,8 +148,12 @@ void Application::redraw() {
     if (SDL_MUSTLOCK(screen)) {
         SDL_LockSurface(screen);
     }
-    drawFrame(screen, subdivision,
-              StatusLine{&font, angles, meshPath ? withoutFolder(*meshPath) : std::string()});
+    // The open mesh names itself, wherever it came from; a file that did not open by the
+    // name it was given.
+    const std::string name = subdivision.mesh ? subdivision.mesh->name
+                             : meshPath       ? withoutFolder(*meshPath)
+                                              : std::string();
+    drawFrame(screen, subdivision, StatusLine{&font, angles, name});
     int y = findingsPlace.y;
     for (const std::string& line : refusedFindings) {
         if (y + findingsRowHeight > screenRect.h) {
