@@ -122,5 +122,5 @@ ArrowSide arrowSide(const Subdivision& s) {
     if (first >= 0) {
         corner(first);
     }
-    return twiceArea > 0 ? ArrowSide::right : ArrowSide::left;
+    return twiceArea < 0 ? ArrowSide::right : ArrowSide::left;
 }

@@ -19,8 +19,8 @@ struct Arrow {
 };
 
 // The side of its way on screen on which a half-edge's arrow lies. The fan's faces lie left
-// of their half-edges; a mesh whose faces run the other way on screen has its arrows on
-// the right, so that every arrow lies inside its own face and twins on either side.
+// of their half-edges; a mesh whose faces run clockwise on screen has its arrows on the
+// right, so that every arrow lies inside its own face and twins on either side.
 enum class ArrowSide { left, right };
 
 // The arrow moved by offset, every end alike.
@@ -41,9 +41,10 @@ std::optional<Arrow> halfEdgeArrow(Pixel head, Pixel tail, ArrowSide side = Arro
 Pixel awayFromEdge(Pixel head, Pixel tail, ArrowSide side = ArrowSide::left);
 
 // The side of s's arrows: left for the fan; for a mesh, the side its file faces lie on as
-// the window shows them, found from the turn of file face 0 in the mesh's plane (y up
-// there, down in the window: a face counter-clockwise in the plane runs clockwise on
-// screen and lies right of its half-edges). Takes time in face 0's size.
+// the window shows them, found from the turn of file face 0 in the mesh's plane. The
+// window shows the plane as drawn with y up, so a face counter-clockwise there is
+// counter-clockwise on screen too and lies left of its half-edges, as the fan's do; a
+// clockwise one lies right. Takes time in face 0's size.
 ArrowSide arrowSide(const Subdivision& s);
 
 // The tail (prev's target) and head (target) of half-edge h of s; false, leaving both as
