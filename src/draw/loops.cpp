@@ -31,6 +31,7 @@ BoundaryLoops boundaryLoops(const Subdivision& s) {
             return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom;
         }
     };
+    loops.islands.resize(loops.around.size());
     std::vector<double> areas(loops.around.size());
     std::vector<Box> boxes(loops.around.size());
     for (int f = loops.firstFace; f < faces; ++f) {
@@ -66,6 +67,9 @@ BoundaryLoops boundaryLoops(const Subdivision& s) {
                 insideRings(ring[0].x, ring[0].y, std::span(&holeRing, 1))) {
                 loops.around[f - loops.firstFace] = hole;
             }
+        }
+        if (loops.around[f - loops.firstFace] >= 0) {
+            loops.islands[loops.around[f - loops.firstFace] - loops.firstFace].push_back(f);
         }
     }
     return loops;

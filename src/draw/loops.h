@@ -12,12 +12,14 @@
 // region around its piece: inside the smallest hole around it, else the unbounded region
 // (the window). Empty for the fan.
 struct BoundaryLoops {
-    int firstFace = 0;                  // the first boundary face
-    std::vector<Pixel> corners;         // each loop's corners in cycle order, loop after loop
-    std::vector<std::size_t> starts;    // loop i's corners: from starts[i] to starts[i + 1]
-    std::vector<int> around;            // by loop: for an outer loop the smallest hole around
-                                        // it, -1 for none and for a hole
-    std::vector<int> holesLargestFirst; // hole faces by falling area, on a tie by number
+    int firstFace = 0;                     // the first boundary face
+    std::vector<Pixel> corners;            // each loop's corners in cycle order, loop after loop
+    std::vector<std::size_t> starts;       // loop i's corners: from starts[i] to starts[i + 1]
+    std::vector<int> around;               // by loop: for an outer loop the smallest hole around
+                                           // it, -1 for none and for a hole
+    std::vector<int> holesLargestFirst;    // hole faces by falling area, on a tie by number
+    std::vector<std::vector<int>> islands; // by loop: for a hole, the outer loops around
+                                           // which it is the smallest hole
 
     int count() const { return static_cast<int>(around.size()); }
     // The corners of boundary face f.

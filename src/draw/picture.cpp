@@ -29,6 +29,9 @@ struct Composer {
     const Subdivision& s;
     Picture& picture;
     SelectionRoles roles;
+    ArrowSide side = ArrowSide::left;
+    BoundaryLoops loops{};     // a mesh's; empty for the fan
+    std::vector<Pixel> ring{}; // a face's corners, kept for the next face
 
     // The colour of a half-edge's arrow, label and listing row.
     SDL_Color halfEdgeColor(int h) const {
@@ -52,11 +55,6 @@ struct Composer {
     void label(std::string text, SDL_Color fill, TextPlace::Rule rule, Pixel at) {
         this->text(s.font, std::move(text), fill, s.paperColor, TextPlace{rule, at});
     }
-
-    ArrowSide side = ArrowSide::left;
-    BoundaryLoops loops{};                   // a mesh's; empty for the fan
-    std::vector<std::vector<int>> islands{}; // by loop: for a hole, the outer loops it holds
-    std::vector<Pixel> ring{};               // a face's corners, kept for the next face
 
     void faces();
     void arrows();
@@ -218,8 +216,8 @@ void Composer::labels() {
               TextPlace::besideVertex, Pixel{s.vertices[v].x, s.vertices[v].y});
     }
 
-    // A face's label is centred on the mean of its corners; the outer face's on a point
-    // left of the polygon, which moves with the listing. Neither is kept inside.
+    // A fan's face has its label centred on the mean of its corners; the outer face's on a
+    // point left of the polygon, which moves with the listing. Neither is kept inside.
     for (int f = 0; s.isFace(f); ++f) {
         if (s.mesh) {
             meshFaceLabel(f);
@@ -288,7 +286,7 @@ void Composer::meshFaceLabel(int f) {
         place = {TextPlace::centredInside, {left - layout::outerLoopLabelGap, (top + bottom) / 2}};
     } else {
         std::vector<std::span<const Pixel>> rings{loops.polygon(f)};
-        for (int island : islands[f - loops.firstFace]) {
+        for (int island : loops.islands[f - loops.firstFace]) {
             rings.push_back(loops.polygon(island));
         }
         if (rings.front().empty()) {
@@ -405,13 +403,6 @@ Picture framePicture(const Subdivision& s, const StatusLine& status) {
     if (s.mesh) {
         composer.side = arrowSide(s);
         composer.loops = boundaryLoops(s);
-        composer.islands.resize(composer.loops.count());
-        for (int f = composer.loops.firstFace; s.isFace(f); ++f) {
-            if (s.isOuterFace(f) && composer.loops.aroundFace(f) >= 0) {
-                composer.islands[composer.loops.aroundFace(f) - composer.loops.firstFace].push_back(
-                    f);
-            }
-        }
     }
     composer.faces();
     composer.arrows();
