@@ -126,7 +126,7 @@ TEST(DrawArrow, EveryArrowOfTheFrameIsItsHalfEdgesAndPicksIt) {
                     const Vertex& t = s.vertices[s.origin(h)];
                     const auto expected = ends(halfEdgeArrow({v.x, v.y}, {t.x, t.y}));
                     EXPECT_EQ(expected, ends(shape.arrow)) << what;
-                    EXPECT_EQ(expected, ends(halfEdgeArrow(s, h))) << what;
+                    EXPECT_EQ(expected, ends(halfEdgeArrow(s, h, arrowSide(s)))) << what;
                     const Arrow& a = shape.arrow;
                     const std::string name = recordName({RecordRef::halfEdge, h});
                     EXPECT_EQ(name, picks(s, (a.from.x + a.to.x) / 2, (a.from.y + a.to.y) / 2))

@@ -157,7 +157,7 @@ TEST_F(DrawSceneTest, AWalkColoursTheHalfEdgesAndIsWrittenUnderTheStatusLine) {
     const auto keep = [&](std::string text) { return texts.emplace_back(text).c_str(); };
     const std::pair<int, Color> roles[] = {{13, pickedEdge}, {14, next}, {12, prev}, {0, opp}};
     for (auto [h, color] : roles) {
-        const Arrow a = halfEdgeArrow(model, h).value();
+        const Arrow a = halfEdgeArrow(model, h, ArrowSide::left).value();
         const HalfEdge& e = model.halfEdges[h];
         wingEnds.insert(wingEnds.end(),
                         {{a.wing1.x, a.wing1.y, color}, {a.wing2.x, a.wing2.y, color}});

@@ -1,5 +1,6 @@
 #include "draw/arrow.h"
 
+#include "mesh/planar_mesh.h"
 #include "model/subdivision.h"
 
 #include <cmath>
@@ -26,7 +27,7 @@ double guardedLength(int dx, int dy) {
 
 } // namespace
 
-std::optional<Arrow> halfEdgeArrow(Pixel head, Pixel tail) {
+std::optional<Arrow> halfEdgeArrow(Pixel head, Pixel tail, ArrowSide side) {
     static const double c = std::cos(std::numbers::pi / 6);
     static const double s = std::sin(std::numbers::pi / 6);
 
@@ -39,7 +40,8 @@ std::optional<Arrow> halfEdgeArrow(Pixel head, Pixel tail) {
     const Pixel p{toPixel(head.x + 4 * dx / l), toPixel(head.y + 4 * dy / l)};
     const Pixel q{toPixel(tail.x - 4 * dx / l), toPixel(tail.y - 4 * dy / l)};
 
-    const double m = guardedLength(q.x - p.x, q.y - p.y) / 2.5;
+    // Truncation toward zero is symmetric, so the right side is the left side's mirror.
+    const double m = (side == ArrowSide::left ? 1 : -1) * guardedLength(q.x - p.x, q.y - p.y) / 2.5;
     const int ox = toPixel((p.y - q.y) / m);
     const int oy = toPixel((q.x - p.x) / m);
     const Pixel tip{p.x + ox, p.y + oy};
@@ -60,10 +62,10 @@ Arrow moved(const Arrow& arrow, Pixel offset) {
     return {by(arrow.from), by(arrow.to), by(arrow.wing1), by(arrow.wing2)};
 }
 
-Pixel awayFromEdge(Pixel head, Pixel tail) {
+Pixel awayFromEdge(Pixel head, Pixel tail, ArrowSide side) {
     const int dx = head.x - tail.x;
     const int dy = head.y - tail.y;
-    const double l = length(dx, dy);
+    const double l = (side == ArrowSide::left ? 1 : -1) * length(dx, dy);
     if (l == 0.0) {
         return {};
     }
@@ -85,11 +87,40 @@ bool halfEdgeEnds(const Subdivision& s, int h, Pixel& tail, Pixel& head) {
     return true;
 }
 
-std::optional<Arrow> halfEdgeArrow(const Subdivision& s, int h) {
+std::optional<Arrow> halfEdgeArrow(const Subdivision& s, int h, ArrowSide side) {
     Pixel tail;
     Pixel head;
     if (!halfEdgeEnds(s, h, tail, head)) {
         return std::nullopt;
     }
-    return halfEdgeArrow(head, tail);
+    return halfEdgeArrow(head, tail, side);
+}
+
+ArrowSide arrowSide(const Subdivision& s) {
+    if (!s.mesh || s.mesh->fileFaces == 0 || !s.isFace(0)) {
+        return ArrowSide::left;
+    }
+    const std::vector<Point2>& points = s.mesh->points;
+    // Twice the signed area of face 0 in the plane, by the shoelace rule.
+    double twiceArea = 0;
+    int first = -1;
+    int last = -1;
+    const auto corner = [&](int v) {
+        if (last >= 0) {
+            twiceArea += points[last].x * points[v].y - points[v].x * points[last].y;
+        } else {
+            first = v;
+        }
+        last = v;
+    };
+    s.forEachInCycle(0, [&](int h) {
+        const int v = s.halfEdges[h].target;
+        if (v >= 0 && v < static_cast<int>(points.size())) {
+            corner(v);
+        }
+    });
+    if (first >= 0) {
+        corner(first);
+    }
+    return twiceArea < 0 ? ArrowSide::right : ArrowSide::left;
 }

@@ -26,8 +26,9 @@ RecordRef arrowAt(const Subdivision& s, Pixel p) {
     const double limit = static_cast<double>(layout::arrowPickDistance) * layout::arrowPickDistance;
     double best = std::numeric_limits<double>::infinity();
     RecordRef found;
+    const ArrowSide side = arrowSide(s);
     for (int h = 0; h < static_cast<int>(s.halfEdges.size()); ++h) {
-        const std::optional<Arrow> arrow = halfEdgeArrow(s, h);
+        const std::optional<Arrow> arrow = halfEdgeArrow(s, h, side);
         if (!arrow) {
             continue;
         }

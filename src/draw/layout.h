@@ -38,6 +38,9 @@ constexpr int vertexLabelMargin = 10;
 constexpr Pixel outerLabelCentre{50, 300};
 constexpr Pixel outerLabelCentreWithoutListing{166, 300};
 
+// A mesh's outer loop has its label centred this far left of the loop's leftmost corners.
+constexpr int outerLoopLabelGap = 20;
+
 // The listing: a title row, then one row per record.
 constexpr int listingTitleRow = 20;
 constexpr int listingFirstRow = 39;

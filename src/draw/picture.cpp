@@ -1,6 +1,8 @@
 #include "draw/picture.h"
 
 #include "draw/layout.h"
+#include "draw/loops.h"
+#include "draw/pole.h"
 #include "model/roles.h"
 
 #include <algorithm>
@@ -27,6 +29,9 @@ struct Composer {
     const Subdivision& s;
     Picture& picture;
     SelectionRoles roles;
+    ArrowSide side = ArrowSide::left;
+    BoundaryLoops loops{};     // a mesh's; empty for the fan
+    std::vector<Pixel> ring{}; // a face's corners, kept for the next face
 
     // The colour of a half-edge's arrow, label and listing row.
     SDL_Color halfEdgeColor(int h) const {
@@ -55,6 +60,8 @@ struct Composer {
     void arrows();
     void dots();
     void labels();
+    bool cornerMean(int f, Pixel& mean) const;
+    void meshFaceLabel(int f);
     void listing();
     void walkLine(Font* font);
 };
@@ -63,26 +70,77 @@ struct Composer {
 // the lists no longer grow.
 void Composer::faces() {
     std::vector<std::pair<std::size_t, std::size_t>> spans; // first corner, corner count
-    for (int f = static_cast<int>(s.faces.size()) - 1; f >= 0; --f) {
+    // Adds face f in fill, its corners given to corners' visitor; fewer than 3 add nothing.
+    const auto add = [&](int f, SDL_Color fill, const auto& corners) {
         const std::size_t first = picture.cornerXs.size();
-        if (s.isOuterFace(f)) {
-            picture.cornerXs.insert(picture.cornerXs.end(), {0, windowWidth, windowWidth, 0});
-            picture.cornerYs.insert(picture.cornerYs.end(), {0, 0, windowHeight, windowHeight});
-        } else {
-            s.forEachCorner(f, [&](const Vertex& v) {
-                picture.cornerXs.push_back(static_cast<Sint16>(v.x));
-                picture.cornerYs.push_back(static_cast<Sint16>(v.y));
-            });
-        }
+        corners([&](int x, int y) {
+            picture.cornerXs.push_back(static_cast<Sint16>(x));
+            picture.cornerYs.push_back(static_cast<Sint16>(y));
+        });
         const std::size_t count = picture.cornerXs.size() - first;
         if (count < 3) {
             picture.cornerXs.resize(first);
             picture.cornerYs.resize(first);
-            continue;
+            return;
         }
         spans.emplace_back(first, count);
-        picture.faces.push_back(FaceShape{
-            f, {}, {}, faceColor(f, s.pickedFaceColor, s.neighbourFaceColor, s.paperColor)});
+        picture.faces.push_back(FaceShape{f, {}, {}, fill});
+    };
+    const auto window = [](const auto& corner) {
+        corner(0, 0);
+        corner(windowWidth, 0);
+        corner(windowWidth, windowHeight);
+        corner(0, windowHeight);
+    };
+    const auto cycle = [&](int f) {
+        return [this, f](const auto& corner) {
+            s.forEachCorner(f, [&](const Vertex& v) { corner(v.x, v.y); });
+        };
+    };
+    const auto fill = [&](int f) {
+        return faceColor(f, s.pickedFaceColor, s.neighbourFaceColor, s.paperColor);
+    };
+    if (!s.mesh) {
+        for (int f = static_cast<int>(s.faces.size()) - 1; f >= 0; --f) {
+            if (s.isOuterFace(f)) {
+                add(f, fill(f), window);
+            } else {
+                add(f, fill(f), cycle(f));
+            }
+        }
+    } else {
+        // A region outside the file's faces takes the strongest role of the loops that
+        // bound it: the window the unbounded region's, each hole its own region's, the
+        // holes largest first so that those within pieces within holes come out on top.
+        const auto strength = [&](int f) {
+            const Role role = roles.face(f);
+            return role == Role::picked ? 2 : role == Role::neighbour ? 1 : 0;
+        };
+        const SDL_Color byStrength[] = {s.paperColor, s.neighbourFaceColor, s.pickedFaceColor};
+        int outside = 0;
+        int outsideFace = -1;
+        std::vector<int> holeStrength(loops.count());
+        for (int f = loops.firstFace; f < loops.firstFace + loops.count(); ++f) {
+            const int around = s.isOuterFace(f) ? loops.aroundFace(f) : f;
+            if (around < 0) {
+                outside = std::max(outside, strength(f));
+                outsideFace = outsideFace < 0 ? f : outsideFace;
+            } else {
+                int& held = holeStrength[around - loops.firstFace];
+                held = std::max(held, strength(f));
+            }
+        }
+        add(outsideFace, byStrength[outside], window);
+        for (int hole : loops.holesLargestFirst) {
+            add(hole, byStrength[holeStrength[hole - loops.firstFace]], [&](const auto& corner) {
+                for (Pixel p : loops.polygon(hole)) {
+                    corner(p.x, p.y);
+                }
+            });
+        }
+        for (int f = loops.firstFace - 1; f >= 0; --f) {
+            add(f, fill(f), cycle(f));
+        }
     }
     const std::span<const Sint16> xs(picture.cornerXs);
     const std::span<const Sint16> ys(picture.cornerYs);
@@ -104,10 +162,10 @@ void Composer::arrows() {
         if (!halfEdgeEnds(s, k, tail, head)) {
             continue;
         }
-        if (const std::optional<Arrow> arrow = halfEdgeArrow(head, tail)) {
+        if (const std::optional<Arrow> arrow = halfEdgeArrow(head, tail, side)) {
             const Role role = roles.halfEdge(k);
             const ArrowShape shape{k, *arrow, halfEdgeColor(k),
-                                   role == Role::picked ? awayFromEdge(head, tail) : Pixel{}};
+                                   role == Role::picked ? awayFromEdge(head, tail, side) : Pixel{}};
             if (role == Role::none || role == Role::atPickedVertex) {
                 picture.arrows.push_back(shape);
             } else {
@@ -158,29 +216,85 @@ void Composer::labels() {
               TextPlace::besideVertex, Pixel{s.vertices[v].x, s.vertices[v].y});
     }
 
-    // A face's label is centred on the mean of its corners; the outer face's on a point
-    // left of the polygon, which moves with the listing. Neither is kept inside.
+    // A fan's face has its label centred on the mean of its corners; the outer face's on a
+    // point left of the polygon, which moves with the listing. Neither is kept inside.
     for (int f = 0; s.isFace(f); ++f) {
+        if (s.mesh) {
+            meshFaceLabel(f);
+            continue;
+        }
         Pixel centre =
             s.showListing ? layout::outerLabelCentre : layout::outerLabelCentreWithoutListing;
-        if (!s.isOuterFace(f)) {
-            long long sumX = 0;
-            long long sumY = 0;
-            int corners = 0;
-            s.forEachCorner(f, [&](const Vertex& v) {
-                sumX += v.x;
-                sumY += v.y;
-                ++corners;
-            });
-            if (corners == 0) {
-                continue;
-            }
-            centre = {static_cast<int>(sumX / corners), static_cast<int>(sumY / corners)};
+        if (!s.isOuterFace(f) && !cornerMean(f, centre)) {
+            continue;
         }
         label(recordName(RecordRef::face, f),
               faceColor(f, s.highlightColor, s.neighbourLabelColor, s.inkColor), TextPlace::centred,
               centre);
     }
+}
+
+bool Composer::cornerMean(int f, Pixel& mean) const {
+    long long sumX = 0;
+    long long sumY = 0;
+    int corners = 0;
+    s.forEachCorner(f, [&](const Vertex& v) {
+        sumX += v.x;
+        sumY += v.y;
+        ++corners;
+    });
+    if (corners == 0) {
+        return false;
+    }
+    mean = {static_cast<int>(sumX / corners), static_cast<int>(sumY / corners)};
+    return true;
+}
+
+// A mesh's file face has its label at its pole of inaccessibility (a triangle at the mean
+// of its corners, as the fan's, which lies inside it), a hole at the pole of its region,
+// an outer loop's left of its leftmost corners, level with their middle, kept inside.
+void Composer::meshFaceLabel(int f) {
+    const SDL_Color color = faceColor(f, s.highlightColor, s.neighbourLabelColor, s.inkColor);
+    TextPlace place{TextPlace::centred, {}};
+    if (!s.isBoundaryFace(f)) {
+        ring.clear();
+        s.forEachCorner(f, [&](const Vertex& v) { ring.push_back({v.x, v.y}); });
+        if (ring.empty()) {
+            return;
+        }
+        const std::span<const Pixel> outline(ring);
+        if (ring.size() != 3 || !cornerMean(f, place.at)) {
+            place.at = poleOfInaccessibility(std::span(&outline, 1));
+        }
+    } else if (s.isOuterFace(f)) {
+        const std::span<const Pixel> loop = loops.polygon(f);
+        if (loop.empty()) {
+            return;
+        }
+        int left = loop.front().x;
+        for (Pixel p : loop) {
+            left = std::min(left, p.x);
+        }
+        int top = windowHeight;
+        int bottom = 0;
+        for (Pixel p : loop) {
+            if (p.x == left) {
+                top = std::min(top, p.y);
+                bottom = std::max(bottom, p.y);
+            }
+        }
+        place = {TextPlace::centredInside, {left - layout::outerLoopLabelGap, (top + bottom) / 2}};
+    } else {
+        std::vector<std::span<const Pixel>> rings{loops.polygon(f)};
+        for (int island : loops.islands[f - loops.firstFace]) {
+            rings.push_back(loops.polygon(island));
+        }
+        if (rings.front().empty()) {
+            return;
+        }
+        place.at = poleOfInaccessibility(rings);
+    }
+    text(s.font, recordName(RecordRef::face, f), color, s.paperColor, place);
 }
 
 // The vertex, face and half-edge sections side by side, each a title and then one row
@@ -286,6 +400,10 @@ Pixel TextPlace::topLeft(TextSize size) const {
 Picture framePicture(const Subdivision& s, const StatusLine& status) {
     Picture picture;
     Composer composer{s, picture, SelectionRoles(s)};
+    if (s.mesh) {
+        composer.side = arrowSide(s);
+        composer.loops = boundaryLoops(s);
+    }
     composer.faces();
     composer.arrows();
     composer.dots();
@@ -295,8 +413,10 @@ Picture framePicture(const Subdivision& s, const StatusLine& status) {
     if (s.showListing) {
         composer.listing();
     }
-    composer.text(status.font, "Angles: " + std::to_string(status.angles), palette::inkColor,
-                  palette::paperColor, TextPlace{TextPlace::corner, layout::statusPlace});
+    composer.text(
+        status.font,
+        status.meshName.empty() ? "Angles: " + std::to_string(status.angles) : status.meshName,
+        palette::inkColor, palette::paperColor, TextPlace{TextPlace::corner, layout::statusPlace});
     composer.walkLine(status.font);
     return picture;
 }

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-// The status line: "Angles: " and N in ink on paper in the top-left corner. The walk line
-// under it is written in the same font.
+// The status line: "Angles: " and N in ink on paper in the top-left corner, or in its place
+// the open mesh's file name. The walk line under it is written in the same font.
 struct StatusLine {
     Font* font = nullptr; // the status font
     int angles = 0;
-    std::string meshName{}; // the open mesh file's name without its folder; empty: the fan
+    std::string meshName{}; // the open mesh file\'s name without its folder; empty: the fan
 };
 
 // The shapes of a frame, in window pixels. Fills, lines and dots are opaque.
@@ -106,6 +106,16 @@ struct Picture {
 // one last and heavy. The walk line shows walkExpression when there is one. An
 // empty structure gives no face, arrow, dot or label. Texts are left out when their font
 // is missing.
+//
+// With a mesh open the faces are the regions the window shows (BoundaryLoops): the whole
+// window once for the unbounded region (its shape's face the lowest-numbered outer loop
+// in no hole), each hole's loop largest first, then the file's faces from the last down
+// to face 0. A region outside the file's faces is coloured as picked when one of the loops
+// that bound it is picked, else as a neighbour when one of them is a neighbour. Every arrow
+// lies on arrowSide(s), so inside its own face. A file face's label is centred on its
+// pole of inaccessibility (a triangle's on the mean of its corners), a hole's on that of
+// its region, an outer loop's layout::outerLoopLabelGap left of its leftmost corners,
+// level with their middle, and kept inside the window.
 Picture framePicture(const Subdivision& s, const StatusLine& status);
 
 // What paints a Picture: one member per kind of shape.
