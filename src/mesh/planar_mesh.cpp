@@ -343,6 +343,19 @@ void Checker::checkAreas() {
                   "face " + std::to_string(face) + " has no area: its corners lie on one line");
             continue;
         }
+        // Two vertices at one point are only a warning, but an edge between them points
+        // nowhere, so the boundary could not be followed around its ends.
+        const std::vector<int>& c = text.faces[face];
+        bool point = false;
+        for (std::size_t i = 0; i < c.size() && !point; ++i) {
+            const Point2 p = points[c[i]], q = points[c[(i + 1) % c.size()]];
+            if (p.x == q.x && p.y == q.y) {
+                error(lineOf(static_cast<int>(face)),
+                      "face " + std::to_string(face) + "'s edge from " + v(c[i]) + " to " +
+                          v(c[(i + 1) % c.size()]) + " has no length: both lie at one point");
+                point = true;
+            }
+        }
         if (firstFace < 0) {
             firstFace = static_cast<int>(face);
             orientation = sign(a);

@@ -63,7 +63,7 @@ struct MeshOpening {
 //   errors: what readMeshText finds; more than maxMeshHalfEdges half-edges (told before
 //   anything is built); a face that visits a vertex twice; an edge of three or more faces;
 //   two faces that run an edge the same way; a used vertex with a coordinate beyond
-//   maxMeshCoordinate; a mesh that is not flat; a face with no area;
+//   maxMeshCoordinate; a mesh that is not flat; an edge of no length; a face with no area;
 //   a face turned over against the first; two edges that cross or overlap, or a vertex on
 //   another edge; a piece of the mesh inside another's face;
 //   warnings: a vertex that no face uses, two vertices at the same point.
