@@ -1,6 +1,7 @@
 // Each operation of the viewer timed side by side with the slow, obvious way of doing the
 // same thing, for N = 6, 100, 1000 and 9999 corners. Every case is registered as
-// "case/ours/N" and "case/literal/N"; scripts/bench pairs them up into ratios.
+// "case/ours/N" and "case/literal/N"; scripts/bench pairs them up into ratios. The mesh
+// cases (mesh_bench.h) follow.
 //
 // The frames are drawn off-screen on SDL's dummy video driver, on the 1000 x 600 32-bit
 // surface that SDL_SetVideoMode gives there.
@@ -11,6 +12,7 @@
 #include "literal_build.h"
 #include "literal_frame.h"
 #include "literal_pick.h"
+#include "mesh_bench.h"
 #include "model/subdivision.h"
 
 #include <SDL.h>
@@ -146,6 +148,7 @@ void registerAll() {
         side("bare frame/literal", n,
              [](benchmark::State& st, int k) { frameLiteral(st, k, false); });
     }
+    registerMeshCases(stage.screen, &stage.labelFont, &stage.statusFont);
 }
 
 bool sameRecords(const Subdivision& a, const Subdivision& b) {
@@ -308,6 +311,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     registerAll();
+    if (!sameMeshResults()) {
+        closeStage();
+        return 1;
+    }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     closeStage();

@@ -251,6 +251,15 @@ bool Checker::project(PlanarMesh& mesh) {
     for (const Side& s : sides) {
         used[s.a] = true;
     }
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        if (used[i] &&
+            std::max({std::abs(p[i].x), std::abs(p[i].y), std::abs(p[i].z)}) > maxMeshCoordinate) {
+            error(text.vertexLines[i], "vertex " + v(static_cast<int>(i)) +
+                                           " lies too far out: HEXIL opens coordinates up to " +
+                                           number(maxMeshCoordinate) + " from the origin");
+            return false;
+        }
+    }
     int farthest = -1;
     double distance = 0;
     bool level = true; // every used vertex at the first one's z
@@ -333,6 +342,19 @@ void Checker::checkAreas() {
             error(lineOf(static_cast<int>(face)),
                   "face " + std::to_string(face) + " has no area: its corners lie on one line");
             continue;
+        }
+        // Two vertices at one point are only a warning, but an edge between them points
+        // nowhere, so the boundary could not be followed around its ends.
+        const std::vector<int>& c = text.faces[face];
+        bool point = false;
+        for (std::size_t i = 0; i < c.size() && !point; ++i) {
+            const Point2 p = points[c[i]], q = points[c[(i + 1) % c.size()]];
+            if (p.x == q.x && p.y == q.y) {
+                error(lineOf(static_cast<int>(face)),
+                      "face " + std::to_string(face) + "'s edge from " + v(c[i]) + " to " +
+                          v(c[(i + 1) % c.size()]) + " has no length: both lie at one point");
+                point = true;
+            }
         }
         if (firstFace < 0) {
             firstFace = static_cast<int>(face);
@@ -435,48 +457,159 @@ void Checker::checkCrossings() {
                                                    ") lies on " + edgeAt(g));
         }
     };
+    // Two edges from one vertex overlap when they leave it the same way. Sorted by the way
+    // they leave, such edges are neighbours, so a vertex of many edges (a fan's hub) never
+    // compares them all in pairs.
+    std::vector<std::vector<int>> leaving(points.size());
+    for (std::size_t i = 0; i < edges.size(); ++i) {
+        leaving[edges[i].a].push_back(static_cast<int>(i));
+        leaving[edges[i].b].push_back(static_cast<int>(i));
+    }
+    constexpr double sameWay = 1e-9; // radians; the test itself is exact
+    const double fullTurn = 2 * std::acos(-1.0);
+    // Each edge's place in the counter-clockwise order around its ends a and b.
+    std::vector<std::pair<int, int>> place(edges.size());
+    for (std::size_t vertex = 0; vertex < leaving.size(); ++vertex) {
+        const Point2 s = points[vertex];
+        const int at = static_cast<int>(vertex);
+        const auto end = [&](int i) { return points[edges[i].a == at ? edges[i].b : edges[i].a]; };
+        std::vector<std::pair<double, int>> way;
+        for (int i : leaving[vertex]) {
+            way.push_back({std::atan2(end(i).y - s.y, end(i).x - s.x), i});
+        }
+        std::sort(way.begin(), way.end());
+        const std::size_t n = way.size();
+        for (std::size_t k = 0; k < n; ++k) {
+            const int i = way[k].second;
+            (edges[i].a == at ? place[i].first : place[i].second) = static_cast<int>(k);
+            for (std::size_t d = 1; d < n; ++d) {
+                const std::size_t m = (k + d) % n;
+                if (way[m].first - way[k].first + (m < k ? fullTurn : 0) > sameWay) {
+                    break;
+                }
+                const Point2 p = end(i), q = end(way[m].second);
+                if (cross(s, p, q) == 0 &&
+                    (p.x - s.x) * (q.x - s.x) + (p.y - s.y) * (q.y - s.y) > 0) {
+                    tell(std::min(i, way[m].second), std::max(i, way[m].second), "overlaps");
+                }
+            }
+        }
+    }
+    // Whether edges i < j, which share no vertex, cross, overlap or touch; told when tellIt.
+    const auto faulty = [&](int i, int j, bool tellIt) {
+        const Edge &e = edges[i], &g = edges[j];
+        const Point2 a = points[e.a], b = points[e.b];
+        const Point2 c = points[g.a], d = points[g.b];
+        const int o1 = sign(cross(a, b, c)), o2 = sign(cross(a, b, d));
+        const int o3 = sign(cross(c, d, a)), o4 = sign(cross(c, d, b));
+        if (o1 * o2 < 0 && o3 * o4 < 0) {
+            if (tellIt) {
+                tell(i, j, "crosses");
+            }
+            return true;
+        }
+        if (o1 == 0 && o2 == 0 && sharedLength(a, b, c, d) > 0) {
+            if (tellIt) {
+                tell(i, j, "overlaps");
+            }
+            return true;
+        }
+        // An end on the other edge's inside; an end at the other's end is two vertices at
+        // one point, which is only a warning.
+        bool found = false;
+        const std::pair<int, int> onEdge[] = {{o1, g.a}, {o2, g.b}, {o3, e.a}, {o4, e.b}};
+        for (int k = 0; k < 4; ++k) {
+            const auto [o, end] = onEdge[k];
+            const bool onE = k < 2;
+            if (o == 0 &&
+                (onE ? strictlyBetween(a, b, points[end]) : strictlyBetween(c, d, points[end]))) {
+                found = true;
+                if (tellIt) {
+                    tellPoint(end, onE ? i : j);
+                }
+            }
+        }
+        return found;
+    };
+    // In a cell, the edges are grouped by the end that most of the cell's edges share, and
+    // edges of one group (which meet at that end) are not compared: around a fan's hub every
+    // cell holds most of the hub's edges. What a cell finds is told in edge order.
+    std::vector<int> uses(points.size(), 0);
+    std::vector<std::pair<int, int>> grouped; // the group's end and the edge
+    std::vector<std::pair<int, int>> found;
     for (const std::vector<int>& cell : grid.cells) {
-        for (std::size_t x = 0; x < cell.size(); ++x) {
-            for (std::size_t y = x + 1; y < cell.size(); ++y) {
-                const int i = cell[x], j = cell[y];
+        for (int i : cell) {
+            ++uses[edges[i].a];
+            ++uses[edges[i].b];
+        }
+        grouped.clear();
+        for (int i : cell) {
+            const Edge& e = edges[i];
+            grouped.push_back({uses[e.b] > uses[e.a] ? e.b : e.a, i});
+        }
+        for (int i : cell) {
+            uses[edges[i].a] = uses[edges[i].b] = 0;
+        }
+        std::sort(grouped.begin(), grouped.end());
+        found.clear();
+        for (std::size_t x = 0, next = 0; x < grouped.size(); ++x) {
+            while (next < grouped.size() && grouped[next].first == grouped[x].first) {
+                ++next;
+            }
+            for (std::size_t y = next; y < grouped.size(); ++y) {
+                const int i = std::min(grouped[x].second, grouped[y].second);
+                const int j = std::max(grouped[x].second, grouped[y].second);
                 const Edge &e = edges[i], &g = edges[j];
-                const Point2 a = points[e.a], b = points[e.b];
-                const Point2 c = points[g.a], d = points[g.b];
-                const int shared = e.a == g.a || e.a == g.b   ? e.a
-                                   : e.b == g.a || e.b == g.b ? e.b
-                                                              : -1;
-                if (shared >= 0) {
-                    // Two edges from one vertex overlap when they leave it the same way.
-                    const Point2 s = points[shared];
-                    const Point2 p = points[shared == e.a ? e.b : e.a];
-                    const Point2 q = points[shared == g.a ? g.b : g.a];
-                    if (cross(s, p, q) == 0 &&
-                        (p.x - s.x) * (q.x - s.x) + (p.y - s.y) * (q.y - s.y) > 0) {
-                        tell(i, j, "overlaps");
-                    }
-                    continue;
+                if (e.a != g.a && e.a != g.b && e.b != g.a && e.b != g.b && faulty(i, j, false)) {
+                    found.push_back({i, j});
                 }
-                const int o1 = sign(cross(a, b, c)), o2 = sign(cross(a, b, d));
-                const int o3 = sign(cross(c, d, a)), o4 = sign(cross(c, d, b));
-                if (o1 * o2 < 0 && o3 * o4 < 0) {
-                    tell(i, j, "crosses");
-                    continue;
-                }
-                if (o1 == 0 && o2 == 0 && sharedLength(a, b, c, d) > 0) {
-                    tell(i, j, "overlaps");
-                    continue;
-                }
-                // An end on the other edge's inside; an end at the other's end is two
-                // vertices at one point, which is only a warning.
-                const std::pair<int, int> onEdge[] = {{o1, g.a}, {o2, g.b}, {o3, e.a}, {o4, e.b}};
-                for (int k = 0; k < 4; ++k) {
-                    const auto [o, end] = onEdge[k];
-                    const bool onE = k < 2;
-                    if (o == 0 && (onE ? strictlyBetween(a, b, points[end])
-                                       : strictlyBetween(c, d, points[end]))) {
-                        tellPoint(end, onE ? i : j);
-                    }
-                }
+            }
+        }
+        std::sort(found.begin(), found.end());
+        for (const auto& [i, j] : found) {
+            faulty(i, j, true);
+        }
+    }
+    if (findings.failed()) {
+        return;
+    }
+    // Faces that touch at a vertex without crossing can still overlap: one lies in the other's
+    // corner there. A face's two sides at a corner must be neighbours in the order around the
+    // vertex, the way in following the way out when the faces run counter-clockwise.
+    std::vector<int> cornerEdge(sides.size());
+    std::vector<int> base(text.faces.size() + 1, 0);
+    for (std::size_t face = 0; face < text.faces.size(); ++face) {
+        base[face + 1] = base[face] + static_cast<int>(text.faces[face].size());
+    }
+    for (std::size_t i = 0; i < edges.size(); ++i) {
+        for (int side : {edges[i].first, edges[i].second}) {
+            if (side >= 0) {
+                cornerEdge[base[sides[side].face] + sides[side].corner] = static_cast<int>(i);
+            }
+        }
+    }
+    for (std::size_t face = 0; face < text.faces.size(); ++face) {
+        const std::vector<int>& c = text.faces[face];
+        const int k = static_cast<int>(c.size());
+        for (int corner = 0; corner < k; ++corner) {
+            const int vertex = c[corner];
+            const int out = cornerEdge[base[face] + corner];
+            const int in = cornerEdge[base[face] + (corner + k - 1) % k];
+            const auto placeOf = [&](int i) {
+                return edges[i].a == vertex ? place[i].first : place[i].second;
+            };
+            const int n = static_cast<int>(leaving[vertex].size());
+            const int from = orientation > 0 ? placeOf(out) : placeOf(in);
+            const int to = orientation > 0 ? placeOf(in) : placeOf(out);
+            if ((from + 1) % n != to) {
+                const int inside =
+                    *std::find_if(leaving[vertex].begin(), leaving[vertex].end(),
+                                  [&](int i) { return placeOf(i) == (from + 1) % n; });
+                const int other = sides[edges[inside].first].face;
+                error(lineOf(other), faceAt(other) + " lies in the corner of " +
+                                         faceAt(static_cast<int>(face)) + " at " + v(vertex) +
+                                         ": faces overlap");
+                return;
             }
         }
     }

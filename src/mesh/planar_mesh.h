@@ -12,6 +12,10 @@
 // The largest mesh opened, in half-edges: two and a half times the largest fan.
 constexpr int maxMeshHalfEdges = 100000;
 
+// The farthest from the origin that a used vertex's coordinate may lie: areas and crossings
+// are worked out from products of coordinates, which stay finite up to here.
+constexpr double maxMeshCoordinate = 1e150;
+
 // A point in a mesh's plane: x to the right, y up.
 struct Point2 {
     double x = 0;
@@ -58,7 +62,8 @@ struct MeshOpening {
 // fault is a finding on its line; the mesh opens only when there is no error:
 //   errors: what readMeshText finds; more than maxMeshHalfEdges half-edges (told before
 //   anything is built); a face that visits a vertex twice; an edge of three or more faces;
-//   two faces that run an edge the same way; a mesh that is not flat; a face with no area;
+//   two faces that run an edge the same way; a used vertex with a coordinate beyond
+//   maxMeshCoordinate; a mesh that is not flat; an edge of no length; a face with no area;
 //   a face turned over against the first; two edges that cross or overlap, or a vertex on
 //   another edge; a piece of the mesh inside another's face;
 //   warnings: a vertex that no face uses, two vertices at the same point.
