@@ -16,7 +16,7 @@
 struct StatusLine {
     Font* font = nullptr; // the status font
     int angles = 0;
-    std::string meshName{}; // the open mesh file\'s name without its folder; empty: the fan
+    std::string meshName{}; // the open mesh file's name without its folder; empty: the fan
 };
 
 // The shapes of a frame, in window pixels. Fills, lines and dots are opaque.
