@@ -15,7 +15,7 @@ FileBytes readMeshFile(const std::string& path) {
     for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, stream)) > 0;) {
         file.bytes.append(buffer, n);
         if (file.bytes.size() > maxMeshFileBytes) {
-            file.error = "it is larger than " + std::to_string(maxMeshFileBytes >> 20) + " MiB";
+            file.error = tooLargeReason();
             break;
         }
     }
@@ -27,4 +27,8 @@ FileBytes readMeshFile(const std::string& path) {
         file.bytes.clear();
     }
     return file;
+}
+
+std::string tooLargeReason() {
+    return "it is larger than " + std::to_string(maxMeshFileBytes >> 20) + " MiB";
 }

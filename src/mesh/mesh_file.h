@@ -13,6 +13,9 @@ struct FileBytes {
     std::string error; // empty when read
 };
 
-// Reads the file at path whole, refusing one of more than maxMeshFileBytes:
-// "it is larger than 64 MiB".
+// Reads the file at path whole, refusing one of more than maxMeshFileBytes with
+// tooLargeReason().
 FileBytes readMeshFile(const std::string& path);
+
+// Why a file of more than maxMeshFileBytes is not read: "it is larger than 64 MiB".
+std::string tooLargeReason();

@@ -7,6 +7,7 @@
 #include "app/application.h"
 #include "app/input_handler.h"
 #include "export/html_tables.h"
+#include "mesh/mesh_file.h"
 #include "mesh/planar_mesh.h"
 #include "web/description.h"
 #include "web/link.h"
@@ -130,6 +131,18 @@ EMSCRIPTEN_KEEPALIVE const char* hexilLinkedMesh(const char* fragment) {
     static std::string name;
     name = linkedMesh(fragment);
     return name.c_str();
+}
+
+// Whether a file of size bytes may be handed over; when not, the page shows why, as the
+// desktop viewer says it, and nothing is read.
+EMSCRIPTEN_KEEPALIVE bool hexilMeshFits(const char* name, double size) {
+    if (size <= static_cast<double>(maxMeshFileBytes)) {
+        return true;
+    }
+    Findings findings;
+    findings.add(Finding::error, 0, "cannot read: " + tooLargeReason());
+    showFindings(findings.lines(name));
+    return false;
 }
 
 // Keeps a copy of a mesh file's size bytes for the viewer to open: the link's, before

@@ -375,7 +375,8 @@
     }
 
     function openDeviceFile(file) {
-        if (file) {
+        if (file && Module.ccall('hexilMeshFits', 'boolean', ['string', 'number'],
+                                 [file.name, file.size])) {
             file.arrayBuffer().then((buffer) => openMesh(file.name, new Uint8Array(buffer), false),
                                     () => showFindings(file.name + ': error: the file cannot be read'));
         }
