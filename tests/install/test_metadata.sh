@@ -24,5 +24,6 @@ for page in "$build"/man/*.1; do
     # groff writes every warning to stderr; -z drops the output.
     check "groff -ww $(basename "$page")" bash -c '[[ -z "$(groff -ww -z -man -Tutf8 "$1" 2>&1)" ]]' _ "$page"
 done
+check "xmllint the OFF type" xmllint --noout "$src/res/hexil-mime.xml"
 check "sh -n launcher" sh -n "$src/res/hexil-launcher.sh.in"
 exit "$failed"
