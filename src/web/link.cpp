@@ -48,10 +48,15 @@ std::string_view readFragment(std::string_view fragment, StateWords& words, cons
     return pickText;
 }
 
+// Whether a fragment is too long to read: then it is ignored whole.
+bool tooLong(std::string_view fragment) {
+    return fragment.size() > maxFragmentLength;
+}
+
 } // namespace
 
 std::string linkedMesh(std::string_view fragment) {
-    if (fragment.size() > maxFragmentLength) {
+    if (tooLong(fragment)) {
         return "";
     }
     StateWords words;
@@ -67,7 +72,7 @@ std::string applyFragment(std::string_view fragment, int& angles, Subdivision& s
         ignored += (ignored.empty() ? "" : "; ") + quoted(part) + " (" + why + ")";
     };
     StateWords words{angles, s.showLabels, s.showListing, {}, {}, {}, {}};
-    if (fragment.size() > maxFragmentLength) {
+    if (tooLong(fragment)) {
         ignored = "all of it (more than " + std::to_string(maxFragmentLength) + " characters)";
         fragment = {};
     }
