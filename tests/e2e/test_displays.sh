@@ -70,6 +70,8 @@ e2e_expect_eq "refused: keys and clicks leave the picture" "$picture" "$(xs_wait
 xs_close || e2e_abort "refused: WM_DELETE_WINDOW ends the viewer"
 e2e_expect_eq "refused: exit status after closing" 2 "$XS_STATUS"
 e2e_expect_eq "refused: the finding on standard error, nothing more" "$finding" "$(cat "$work"/std{out,err}.txt)"
+e2e_expect_eq "refused: hexil-export --check says the same" "$finding" \
+    "$(cd "$work" && "$E2E_EXPORTER" --check b.obj)"
 e2e_expect_log "refused: log.txt holds the finding and the error line" "${E2E_LOG_NORMAL[@]:0:8}" \
     "openMesh: $finding" "!openMesh: Nastala chyba pri načítavaní súboru b.obj" "${E2E_LOG_NORMAL[@]:8}"
 

@@ -336,15 +336,18 @@ def meshes(site):
         check(name + " by link: no notice, no finding, named", shown[:2] == ["", ""] and
               shown[2].startswith(name + ". ") and shown[4] == "#mesh=examples/" + name, repr(shown))
         same(name + " by link", "--mesh " + os.path.join(examples, name))
-    before, frames = picture(), count("frames")
+    before, frames, bad = picture(), count("frames"), "v 0 0\nv 1 0\nv 0 1\nf 1 2 4\nf 1 2\n"
     js("const drop = new DataTransfer(); drop.items.add(new File([arguments[0]], 'bad.obj'));"
-       "DOC.getElementById('screen').dispatchEvent(new DragEvent('drop', {dataTransfer: drop}))",
-       "v 0 0\nv 1 0\nv 0 1\nf 1 2 4\nf 1 2\n")
+       "DOC.getElementById('screen').dispatchEvent(new DragEvent('drop', {dataTransfer: drop}))", bad)
     check("a file dropped that does not open: no frame, the picture kept",
           wait_frames(frames + 1, 1) == frames and picture() == before)
     check("its findings, a line each", words()[1] == "bad.obj:4: error: face 0 uses vertex 4, but "
           "the file has 3 vertices\nbad.obj:5: error: face 1 has 2 corners, fewer than three",
           repr(words()[1]))
+    with open(os.path.join(work, "bad.obj"), "w") as file:
+        file.write(bad)
+    check("the same findings as hexil-export --check", words()[1] + "\n" == subprocess.run(
+        [export, "--check", "bad.obj"], cwd=work, capture_output=True, text=True).stdout)
     chosen = os.path.join(examples, "square-hole.obj")
     driver.find_element("id", "mesh-file").send_keys(chosen)
     check("a file chosen: a frame", wait_frames(frames + 1) == frames + 1)
