@@ -76,7 +76,7 @@ void frame(const Subdivision& s) {
 Subdivision opened(const GridMesh& grid) {
     MeshOpening opening = openMesh(grid.text, fileName);
     Subdivision s(stage.labelFont);
-    s.open(std::make_shared<const PlanarMesh>(std::move(*opening.mesh)), startAngles);
+    s.open(opening.mesh, startAngles);
     return s;
 }
 

@@ -18,7 +18,7 @@ std::shared_ptr<const PlanarMesh> mesh(const std::string& name, std::string byte
     }
     MeshOpening o = openMesh(bytes, name);
     EXPECT_TRUE(o.mesh) << name;
-    return std::make_shared<const PlanarMesh>(std::move(o.mesh.value()));
+    return o.mesh;
 }
 
 const TextShape* textOf(const Picture& p, const std::string& text) {

@@ -18,7 +18,7 @@ std::shared_ptr<const PlanarMesh> example(const std::string& name) {
     bytes << in.rdbuf();
     MeshOpening o = openMesh(bytes.str(), name);
     EXPECT_TRUE(o.mesh) << name;
-    return o.mesh ? std::make_shared<const PlanarMesh>(std::move(*o.mesh)) : nullptr;
+    return o.mesh;
 }
 
 TEST(Mesh, TheSquareWithAHoleLaidOutAndPicked) {

@@ -12,11 +12,6 @@ namespace {
 
 constexpr std::size_t longestName = 80;
 
-// The name a file goes by in findings and on the status line: without its folder.
-std::string withoutFolder(const std::string& path) {
-    return path.substr(path.find_last_of('/') + 1);
-}
-
 } // namespace
 
 Application::Application(Platform platform) : log("log.txt"), platform(platform) {}
@@ -59,10 +54,11 @@ bool Application::openMeshFile() {
     if (file.error.empty()) {
         opening = openMesh(file.bytes, path);
     } else {
+        opening.name = fileNameOf(path);
         opening.findings.add(Finding::error, 0, "cannot read: " + file.error);
     }
-    const std::string name = withoutFolder(path);
-    const std::vector<std::string> lines = opening.findings.lines(name);
+    const std::string& name = opening.name;
+    const std::vector<std::string> lines = opening.lines();
     for (const std::string& line : lines) {
         std::cerr << line << '\n';
         log.writeLine("openMesh: " + line);
@@ -76,7 +72,7 @@ bool Application::openMeshFile() {
         return false;
     }
     log.writeLine("openMesh: Súbor " + name + " bol úspešne načítaný");
-    subdivision.open(std::make_shared<const PlanarMesh>(std::move(*opening.mesh)), angles);
+    subdivision.open(opening.mesh, angles);
     return true;
 }
 
@@ -151,7 +147,7 @@ void Application::redraw() {
     // The open mesh names itself, wherever it came from; a file that did not open by the
     // name it was given.
     const std::string name = subdivision.mesh ? subdivision.mesh->name
-                             : meshPath       ? withoutFolder(*meshPath)
+                             : meshPath       ? fileNameOf(*meshPath)
                                               : std::string();
     drawFrame(screen, subdivision, StatusLine{&font, angles, name});
     int y = findingsPlace.y;

@@ -18,7 +18,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <ostream>
@@ -54,14 +53,10 @@ std::shared_ptr<const PlanarMesh> openMeshFile(const char* option, const std::st
         return nullptr;
     }
     MeshOpening opening = openMesh(file.bytes, path);
-    for (const std::string& line :
-         opening.findings.lines(std::filesystem::path(path).filename().string())) {
+    for (const std::string& line : opening.lines()) {
         findingsOut << line << '\n';
     }
-    if (!opening.mesh) {
-        return nullptr;
-    }
-    return std::make_shared<const PlanarMesh>(std::move(*opening.mesh));
+    return opening.mesh;
 }
 
 bool readable(const std::string& path) {

@@ -4,6 +4,7 @@
 
 MeshOpening openMesh(std::string_view bytes, std::string_view fileName) {
     MeshOpening opening;
+    opening.name = fileNameOf(fileName);
     MeshText text = readMeshText(bytes);
     opening.findings = std::move(text.findings);
     MeshChecker checker{text, opening.findings, {}, {}, {}, {}};
@@ -28,7 +29,7 @@ MeshOpening openMesh(std::string_view bytes, std::string_view fileName) {
     if (opening.findings.failed()) {
         return opening;
     }
-    mesh.name = std::string(fileName.substr(fileName.find_last_of('/') + 1));
+    mesh.name = opening.name;
     mesh.format = text.format;
     mesh.read = text.vertices;
     mesh.vertexLines = text.vertexLines;
@@ -38,8 +39,12 @@ MeshOpening openMesh(std::string_view bytes, std::string_view fileName) {
         return opening;
     }
     warnAboutVertices(mesh, opening.findings);
-    opening.mesh = std::move(mesh);
+    opening.mesh = std::make_shared<const PlanarMesh>(std::move(mesh));
     return opening;
+}
+
+std::string fileNameOf(std::string_view path) {
+    return std::string(path.substr(path.find_last_of('/') + 1));
 }
 
 std::string meshSummary(const PlanarMesh& m) {

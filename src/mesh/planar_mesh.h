@@ -4,7 +4,7 @@
 #include "mesh/mesh_text.h"
 #include "model/records.h"
 
-#include <optional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,8 +55,16 @@ struct PlanarMesh {
 
 struct MeshOpening {
     Findings findings;
-    std::optional<PlanarMesh> mesh; // set when the findings hold no error
+    std::shared_ptr<const PlanarMesh> mesh; // set when the findings hold no error
+    std::string name;                       // the file's, without its folder
+
+    // The findings as the viewer, hexil-export and the page all write them.
+    std::vector<std::string> lines() const { return findings.lines(name); }
 };
+
+// The name a file goes by in findings, on the status line and in the tables: its path
+// without the folder.
+std::string fileNameOf(std::string_view path);
 
 // Reads, checks and numbers a mesh file's bytes (readMeshText says what is read). Every
 // fault is a finding on its line; the mesh opens only when there is no error:

@@ -86,10 +86,10 @@ std::string applyFragment(std::string_view fragment, int& angles, Subdivision& s
         } else {
             MeshOpening opening = openMesh(*meshBytes, words.mesh);
             if (findings) {
-                *findings = opening.findings.lines(words.mesh);
+                *findings = opening.lines();
             }
             if (opening.mesh) {
-                s.mesh = std::make_shared<const PlanarMesh>(std::move(*opening.mesh));
+                s.mesh = opening.mesh;
             } else {
                 skip(part, "the file does not open; its findings are under the picture");
             }

@@ -161,13 +161,12 @@ EMSCRIPTEN_KEEPALIVE bool hexilOpenMesh(const char* name, bool besidePage) {
     }
     MeshOpening opening = openMesh(*meshBytes, name);
     meshBytes.reset();
-    showFindings(opening.findings.lines(name));
+    showFindings(opening.lines());
     if (!opening.mesh) {
         return false;
     }
     meshLink = besidePage ? name : "";
-    app->subdivision.open(std::make_shared<const PlanarMesh>(std::move(*opening.mesh)),
-                          app->angles);
+    app->subdivision.open(opening.mesh, app->angles);
     app->redraw();
     return true;
 }
