@@ -84,6 +84,13 @@ TEST_F(DrawMeshTest, FaceLabelsInsideTheirRegionsAndTheStatusLineNamesTheFile) {
     EXPECT_NEAR(std::min(hole.x - 140, 300 - hole.x), 28.1, 1.5) << hole.x;
     EXPECT_NEAR(std::min(hole.y - 250, 410 - hole.y), 28.1, 1.5) << hole.y;
 
+    // A vertex that no face uses has no edge: "-" in its listing row (v3, the fourth).
+    model.open(mesh("u.obj", "v 0 0\nv 1 0\nv 0 1\nv 5 5\nf 1 2 3\n"), 6);
+    const TextShape* none = textOf(framePicture(model, StatusLine{}), "-");
+    ASSERT_TRUE(none);
+    EXPECT_EQ(548, none->place.at.x);
+    EXPECT_EQ(39 + 3 * 14, none->place.at.y);
+
     Font status = openFontPair(HEXIL_FONT_PATH, 13);
     drawFrame(surface, model, StatusLine{&status, 6, "island.obj"});
     EXPECT_TRUE(shows("island.obj", 10, 10, ink, &status));

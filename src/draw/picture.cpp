@@ -325,7 +325,7 @@ void Composer::listing() {
         item(color, recordName(RecordRef::vertex, static_cast<int>(i)), vertexColumn, i);
         item(color, "x: " + std::to_string(v.x), vertexXColumn, i);
         item(color, "y: " + std::to_string(v.y), vertexYColumn, i);
-        item(color, recordName(RecordRef::halfEdge, v.edge), vertexEdgeColumn, i);
+        item(color, vertexEdgeName(v.edge), vertexEdgeColumn, i);
     }
 
     title("List of faces (", s.faces.size(), faceColumn);

@@ -24,11 +24,6 @@ std::string faceName(const Subdivision& s, int f) {
                                                               : "");
 }
 
-// A vertex's edge as the listing names it; "-" for a vertex no face uses.
-std::string edgeName(int halfEdge) {
-    return halfEdge < 0 ? "-" : halfEdgeName(halfEdge);
-}
-
 // A file line, or nothing for a boundary face's (0).
 std::string lineText(int line) {
     return line > 0 ? std::to_string(line) : "";
@@ -115,7 +110,8 @@ std::vector<RecordTable> recordTables(const Subdivision& s) {
     for (std::size_t i = 0; i < s.vertices.size(); ++i) {
         const Vertex& v = s.vertices[i];
         tables[0].rows.push_back({recordName(RecordRef::vertex, static_cast<int>(i)),
-                                  std::to_string(v.x), std::to_string(v.y), edgeName(v.edge)});
+                                  std::to_string(v.x), std::to_string(v.y),
+                                  vertexEdgeName(v.edge)});
         if (mesh) {
             tables[0].rows.back().push_back(lineText(mesh->vertexLines[i]));
         }

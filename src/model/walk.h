@@ -19,6 +19,11 @@ std::string recordName(RecordRef record);
 inline std::string recordName(RecordRef::Kind kind, int number) {
     return recordName(RecordRef{kind, number});
 }
+// A vertex's edge as the listing and the tables name it: "-" for a vertex that has none
+// (a mesh's vertex that no face uses).
+inline std::string vertexEdgeName(int halfEdge) {
+    return halfEdge < 0 ? "-" : recordName(RecordRef::halfEdge, halfEdge);
+}
 // The record a name such as "v3", "f2" or "e7" names, whether or not it exists in a
 // structure; nothing for any other text (a missing or signed number, leading zeros,
 // a letter other than v, f or e, trailing characters).
