@@ -86,7 +86,8 @@ TEST_F(DrawMeshTest, FaceLabelsInsideTheirRegionsAndTheStatusLineNamesTheFile) {
 
     // A vertex that no face uses has no edge: "-" in its listing row (v3, the fourth).
     model.open(mesh("u.obj", "v 0 0\nv 1 0\nv 0 1\nv 5 5\nf 1 2 3\n"), 6);
-    const TextShape* none = textOf(framePicture(model, StatusLine{}), "-");
+    const Picture unused = framePicture(model, StatusLine{});
+    const TextShape* none = textOf(unused, "-");
     ASSERT_TRUE(none);
     EXPECT_EQ(548, none->place.at.x);
     EXPECT_EQ(39 + 3 * 14, none->place.at.y);
