@@ -118,15 +118,16 @@ struct Picture {
 // level with their middle, and kept inside the window.
 Picture framePicture(const Subdivision& s, const StatusLine& status);
 
-// What paints a Picture: one member per kind of shape.
+// What paints a Picture: one member per kind of shape, the texts as one batch in painting
+// order.
 template <class P>
 concept Painter = requires(P& painter, const FaceShape& face, const ArrowShape& arrow,
-                           const DotShape& dot, const TextShape& text) {
+                           const DotShape& dot, std::span<const TextShape> texts) {
     painter.background();
     painter.face(face);
     painter.arrow(arrow);
     painter.dot(dot);
-    painter.text(text);
+    painter.texts(texts);
 };
 
 template <Painter P> void paint(const Picture& picture, P& painter) {
@@ -140,7 +141,5 @@ template <Painter P> void paint(const Picture& picture, P& painter) {
     for (const DotShape& dot : picture.dots) {
         painter.dot(dot);
     }
-    for (const TextShape& text : picture.texts) {
-        painter.text(text);
-    }
+    painter.texts(picture.texts);
 }

@@ -41,7 +41,25 @@ void plainAgain(Font* font) {
     }
 }
 
+std::optional<TextSize> outlinedSize(Font* font, int outlineWidth, const std::string& text) {
+    if (!font || !font->plain) {
+        return std::nullopt;
+    }
+    TextSize size;
+    const int status =
+        TTF_SizeUTF8(outliner(font, outlineWidth), text.c_str(), &size.w, &size.h);
+    plainAgain(font);
+    if (status != 0 || size.w == 0) {
+        return std::nullopt;
+    }
+    return size;
+}
+
 namespace {
+
+// The layout of every rendering SDL_ttf blends: 32 bits, alpha in the top byte.
+constexpr Uint32 renderingRmask = 0x00FF0000, renderingGmask = 0x0000FF00,
+                 renderingBmask = 0x000000FF;
 
 // SDL 1.2's blend of one channel: the source's share of the difference, rounded down.
 Uint32 blendChannel(Uint32 source, Uint32 target, int alpha) {
@@ -56,6 +74,12 @@ bool sameColourLayout(const SDL_PixelFormat& a, const SDL_PixelFormat& b) {
 }
 
 } // namespace
+
+bool blendsByHand(const SDL_Surface* target) {
+    const SDL_PixelFormat& to = *target->format;
+    return to.BytesPerPixel == 4 && to.Rmask == renderingRmask && to.Gmask == renderingGmask &&
+           to.Bmask == renderingBmask;
+}
 
 void blendText(SDL_Surface* text, SDL_Surface* target, int x, int y) {
     const SDL_PixelFormat& from = *text->format;

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <optional>
 #include <string>
 
 // A TrueType face at one size, opened twice: SDL_ttf throws its glyph cache away on
@@ -35,6 +36,11 @@ struct TextSize {
     int h = 0;
 };
 
+// The size of text's rendering by renderOutlinedText, found without rendering it: SDL_ttf
+// sizes its renderings with TTF_SizeUTF8. Nothing when the font is missing, the size
+// cannot be found or the text has no width (renderOutlinedText renders nothing then).
+std::optional<TextSize> outlinedSize(Font* font, int outlineWidth, const std::string& text);
+
 // The handle that draws font's outline, set to outlineWidth. Without a second handle it
 // is the plain one with its outline switched on, which plainAgain switches off again.
 TTF_Font* outliner(Font* font, int outlineWidth);
@@ -49,6 +55,9 @@ void plainAgain(Font* font);
 // to SDL's blit, which converts. Both surfaces must be accessible (locked when SDL
 // requires it).
 void blendText(SDL_Surface* text, SDL_Surface* target, int x, int y);
+// Whether blendText blends onto target by hand (a 32-bit target with the renderings' colour
+// layout): then a text pixel of full alpha replaces the target's colour whatever lay there.
+bool blendsByHand(const SDL_Surface* target);
 
 // renderOutlinedText with a textOutlineWidth outline in outlineColor, blitted with its top-left
 // corner at (x, y) and freed. Draws nothing when the rendering fails, and renders nothing

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <span>
 #include <sstream>
 
 namespace {
@@ -20,19 +21,6 @@ struct Centre {
 };
 std::ostream& operator<<(std::ostream& out, Centre c) {
     return out << c.value << ".5";
-}
-
-// The size of the text's outlined rendering, without rendering it: SDL_ttf sizes its
-// renderings with TTF_SizeUTF8, and renders nothing for a text of no width.
-std::optional<TextSize> outlinedSize(const TextShape& text) {
-    TextSize size;
-    const int status =
-        TTF_SizeUTF8(outliner(text.font, textOutlineWidth), text.text.c_str(), &size.w, &size.h);
-    plainAgain(text.font);
-    if (status != 0 || size.w == 0) {
-        return std::nullopt;
-    }
-    return size;
 }
 
 std::string textStyle() {
@@ -113,7 +101,8 @@ struct SvgPainter {
     void text(const TextShape& text) {
         Pixel at = text.place.at;
         if (text.place.rule != TextPlace::corner) {
-            const std::optional<TextSize> size = outlinedSize(text);
+            const std::optional<TextSize> size =
+                outlinedSize(text.font, textOutlineWidth, text.text);
             if (!size) {
                 return;
             }
@@ -127,6 +116,12 @@ struct SvgPainter {
             << escapedMarkup(family ? family : "sans-serif") << "\" font-size=\""
             << text.font->pointSize << "\" fill=\"" << hex(text.fillColor) << "\" stroke=\""
             << hex(text.outlineColor) << "\">" << escapedMarkup(text.text) << "</text>\n";
+    }
+
+    void texts(std::span<const TextShape> texts) {
+        for (const TextShape& t : texts) {
+            text(t);
+        }
     }
 
     void finish() {

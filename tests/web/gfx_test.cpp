@@ -82,7 +82,7 @@ struct ShapeRecorder {
         add({arrow.to, arrow.wing2}, -1, shape.lineColor);
     }
     void dot(const DotShape& dot) { add({dot.centre}, dot.radius, dot.fillColor); }
-    void text(const TextShape&) {}
+    void texts(std::span<const TextShape>) {}
 };
 
 class WebGfx : public ::testing::Test {

@@ -82,6 +82,16 @@ class WebTtf : public ::testing::Test {
         }
         SDL_Surface* want = TTF_RenderUTF8_Blended(real, text.c_str(), color);
         SDL_Surface* got = web::TTF_RenderUTF8_Blended(own, text.c_str(), color);
+        // The viewer sizes a text without rendering it to tell whether later texts hide it.
+        std::pair<int, int> realSize{-1, -1}, ownSize{-2, -2};
+        EXPECT_EQ(TTF_SizeUTF8(real, text.c_str(), &realSize.first, &realSize.second), 0);
+        EXPECT_EQ(web::TTF_SizeUTF8(own, text.c_str(), &ownSize.first, &ownSize.second), 0);
+        EXPECT_EQ(ownSize, realSize) << '"' << text << "\" at " << size << " pt";
+        if (want) {
+            EXPECT_EQ(realSize, std::pair(want->w, want->h)) << '"' << text << "\" at " << size;
+        } else {
+            EXPECT_EQ(realSize.first, 0) << '"' << text << "\" renders nothing";
+        }
         if (toggled) {
             TTF_SetFontOutline(real, 0);
             web::TTF_SetFontOutline(own, 0);

@@ -206,34 +206,39 @@ void TTF_SetFontOutline(TTF_Font* font, int outline) {
     font->glyphs.clear();
 }
 
-SDL_Surface* TTF_RenderUTF8_Blended(TTF_Font* font, const char* text, SDL_Color fg) {
-    std::vector<const Glyph*> glyphs;
+namespace {
+
+// A text's glyphs, or nothing with SDL's error set when one cannot be loaded.
+bool glyphsOf(TTF_Font* font, const char* text, std::vector<const Glyph*>& glyphs) {
     for (const Uint16 character : characters(text)) {
         const Glyph* glyph = findGlyph(font, character);
         if (!glyph) {
             SDL_SetError("Couldn't find glyph");
-            return nullptr;
+            return false;
         }
         glyphs.push_back(glyph);
     }
-    const bool kerning = FT_HAS_KERNING(font->face);
-    auto kern = [&](FT_UInt previous, const Glyph* glyph) {
-        FT_Vector delta{0, 0};
-        if (kerning && previous && glyph->index) {
-            FT_Get_Kerning(font->face, previous, glyph->index, FT_KERNING_DEFAULT, &delta);
-        }
-        return static_cast<int>(delta.x >> 6);
-    };
+    return true;
+}
 
-    // The size: the union of the glyph boxes and pen advances from the first pen position,
-    // never less than the font's height, grown by the outline on every side.
+int kerning(TTF_Font* font, FT_UInt previous, const Glyph* glyph) {
+    FT_Vector delta{0, 0};
+    if (FT_HAS_KERNING(font->face) && previous && glyph->index) {
+        FT_Get_Kerning(font->face, previous, glyph->index, FT_KERNING_DEFAULT, &delta);
+    }
+    return static_cast<int>(delta.x >> 6);
+}
+
+// The size of the glyphs' rendering: the union of the glyph boxes and pen advances from the
+// first pen position, never less than the font's height, grown by the outline on every side.
+void sizeOf(TTF_Font* font, const std::vector<const Glyph*>& glyphs, int& width, int& height) {
     int penX = 0;
     int minX = 0;
     int maxX = 0;
     int minY = 0;
     FT_UInt previous = 0;
     for (const Glyph* glyph : glyphs) {
-        penX += kern(previous, glyph);
+        penX += kerning(font, previous, glyph);
         minX = std::min(minX, penX + glyph->minX);
         maxX = std::max(maxX, penX + std::max(glyph->advance, glyph->maxX));
         penX += glyph->advance;
@@ -241,8 +246,37 @@ SDL_Surface* TTF_RenderUTF8_Blended(TTF_Font* font, const char* text, SDL_Color 
         previous = glyph->index;
     }
     const int grow = font->outline > 0 ? 2 * font->outline : 0;
-    const int width = maxX - minX + grow;
-    const int height = std::max(font->ascent - minY + grow, font->height);
+    width = maxX - minX + grow;
+    height = std::max(font->ascent - minY + grow, font->height);
+}
+
+} // namespace
+
+int TTF_SizeUTF8(TTF_Font* font, const char* text, int* w, int* h) {
+    std::vector<const Glyph*> glyphs;
+    if (!glyphsOf(font, text, glyphs)) {
+        return -1;
+    }
+    int width = 0;
+    int height = 0;
+    sizeOf(font, glyphs, width, height);
+    if (w) {
+        *w = width;
+    }
+    if (h) {
+        *h = height;
+    }
+    return 0;
+}
+
+SDL_Surface* TTF_RenderUTF8_Blended(TTF_Font* font, const char* text, SDL_Color fg) {
+    std::vector<const Glyph*> glyphs;
+    if (!glyphsOf(font, text, glyphs)) {
+        return nullptr;
+    }
+    int width = 0;
+    int height = 0;
+    sizeOf(font, glyphs, width, height);
     if (width == 0) {
         SDL_SetError("Text has zero width");
         return nullptr;
@@ -262,10 +296,10 @@ SDL_Surface* TTF_RenderUTF8_Blended(TTF_Font* font, const char* text, SDL_Color 
     // Only the first glyph's negative left bearing moves the pen; a later glyph reaching
     // left of its row starts on the row above. A row runs on past its right end into the
     // next row, up to the end of the pixels; rows above or below the surface are dropped.
-    penX = !glyphs.empty() && glyphs.front()->minX < 0 ? -glyphs.front()->minX : 0;
-    previous = 0;
+    int penX = !glyphs.empty() && glyphs.front()->minX < 0 ? -glyphs.front()->minX : 0;
+    FT_UInt previous = 0;
     for (const Glyph* glyph : glyphs) {
-        penX += kern(previous, glyph);
+        penX += kerning(font, previous, glyph);
         // The library cuts a plain bitmap wider than its box to the box. FreeType 2.12 never
         // renders one (none of the DejaVu faces does at 1 to 200 pt), so that is left out.
         const int columns = glyph->width;
