@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <numeric>
 #include <set>
+#include <span>
 #include <tuple>
 
 std::string vertexName(int vertex) {
@@ -29,8 +30,12 @@ namespace {
 // before it counts as none, relative to the mesh's size (its bounding box's diagonal).
 constexpr double flatTolerance = 1e-6;
 constexpr double areaTolerance = 1e-12;
-// The crossing check's grid: about one cell per edge, at most this many a side.
+// The most corners of a face checked for a vertex met twice pair by pair.
+constexpr std::size_t smallFace = 8;
+// The crossing check's grid: about one cell per edge, at most this many a side; each cell
+// grown by this share of the mesh's extent and its distance from the origin.
 constexpr int maxGridSide = 1024;
+constexpr double gridMargin = 1e-9;
 
 std::string number(double value) {
     char text[32];
@@ -61,13 +66,18 @@ double sharedLength(Point2 a, Point2 b, Point2 c, Point2 d) {
            std::max(std::min(at(a), at(b)), std::min(at(c), at(d)));
 }
 
+// The edges by the cells of a grid over their bounding box that they pass through: about
+// one cell per edge. An edge is put in every cell it meets grown by a margin far wider than
+// rounding can move a coordinate, so two edges that meet always share a cell.
 struct Grid {
     double left = 0;
     double bottom = 0;
     double width = 1;  // of a cell
     double height = 1; // of a cell
+    double margin = 0;
     int side = 1;
-    std::vector<std::vector<int>> cells;
+    std::vector<int> first; // cell c's edges are entries[first[c], first[c + 1])
+    std::vector<int> entries;
 
     int column(double x) const {
         return std::clamp(static_cast<int>((x - left) / width), 0, side - 1);
@@ -75,11 +85,40 @@ struct Grid {
     int row(double y) const {
         return std::clamp(static_cast<int>((y - bottom) / height), 0, side - 1);
     }
+    int cells() const { return side * side; }
+    std::span<const int> cell(int c) const {
+        return {entries.data() + first[static_cast<std::size_t>(c)],
+                entries.data() + first[static_cast<std::size_t>(c) + 1]};
+    }
+
+    // Calls visit with every cell that the edge from a to b meets, row by row.
+    template <class Visit> void forEachCell(Point2 a, Point2 b, Visit visit) const {
+        if (a.y > b.y) {
+            std::swap(a, b);
+        }
+        for (int r = row(a.y - margin), last = row(b.y + margin); r <= last; ++r) {
+            double x0 = a.x, x1 = b.x;
+            if (a.y != b.y) {
+                const auto xAt = [&](double y) {
+                    y = std::clamp(y, a.y, b.y);
+                    return a.x + (b.x - a.x) * (y - a.y) / (b.y - a.y);
+                };
+                x0 = xAt(bottom + r * height);
+                x1 = xAt(bottom + (r + 1) * height);
+            }
+            const int c0 = column(std::min(x0, x1) - margin);
+            const int c1 = column(std::max(x0, x1) + margin);
+            for (int c = c0; c <= c1; ++c) {
+                visit(r * side + c);
+            }
+        }
+    }
 
     Grid(const std::vector<MeshEdge>& edges, const std::vector<Point2>& points) {
         double right = points[edges[0].a].x, top = points[edges[0].a].y;
         left = right;
         bottom = top;
+        double far = 0;
         for (const MeshEdge& e : edges) {
             for (int end : {e.a, e.b}) {
                 const Point2 q = points[end];
@@ -87,6 +126,7 @@ struct Grid {
                 right = std::max(right, q.x);
                 bottom = std::min(bottom, q.y);
                 top = std::max(top, q.y);
+                far = std::max({far, std::abs(q.x), std::abs(q.y)});
             }
         }
         side = std::clamp(static_cast<int>(std::ceil(std::sqrt(static_cast<double>(edges.size())))),
@@ -95,31 +135,17 @@ struct Grid {
         height = (top - bottom) / side;
         width = width > 0 ? width : 1;
         height = height > 0 ? height : 1;
-        cells.resize(static_cast<std::size_t>(side) * static_cast<std::size_t>(side));
+        margin = gridMargin * (std::max(right - left, top - bottom) + far);
+        first.assign(static_cast<std::size_t>(cells()) + 1, 0);
+        for (const MeshEdge& e : edges) {
+            forEachCell(points[e.a], points[e.b], [&](int c) { ++first[c + 1]; });
+        }
+        std::partial_sum(first.begin(), first.end(), first.begin());
+        entries.resize(static_cast<std::size_t>(first.back()));
+        std::vector<int> filled(first.begin(), first.end() - 1);
         for (std::size_t i = 0; i < edges.size(); ++i) {
-            Point2 a = points[edges[i].a];
-            Point2 b = points[edges[i].b];
-            if (a.y > b.y) {
-                std::swap(a, b);
-            }
-            // Row by row, the columns that the edge's stretch within the row spans.
-            const int first = row(a.y), last = row(b.y);
-            for (int r = first; r <= last; ++r) {
-                const double y0 = std::max(a.y, bottom + r * height);
-                const double y1 = std::min(b.y, bottom + (r + 1) * height);
-                const auto xAt = [&](double y) {
-                    return b.y == a.y ? a.x : a.x + (b.x - a.x) * (y - a.y) / (b.y - a.y);
-                };
-                const double x0 = r == first ? a.x : xAt(y0);
-                const double x1 = r == last ? b.x : xAt(y1);
-                const int c0 = column(std::min(x0, x1)), c1 = column(std::max(x0, x1));
-                // One cell more on each side keeps an edge that rounding moved across a
-                // cell's border among its true neighbours.
-                for (int c = std::max(0, c0 - 1); c <= std::min(side - 1, c1 + 1); ++c) {
-                    cells[r * static_cast<std::size_t>(side) + static_cast<std::size_t>(c)]
-                        .push_back(static_cast<int>(i));
-                }
-            }
+            forEachCell(points[edges[i].a], points[edges[i].b],
+                        [&](int c) { entries[filled[c]++] = static_cast<int>(i); });
         }
     }
 };
@@ -164,17 +190,31 @@ bool MeshChecker::checkSize() {
 
 void MeshChecker::checkFaces() {
     valid.assign(text.faces.size(), true);
+    std::vector<int> sorted;
     for (std::size_t face = 0; face < text.faces.size(); ++face) {
-        std::vector<int> corners = text.faces[face];
+        const std::vector<int>& corners = text.faces[face];
         if (corners.size() < 3 || std::find(corners.begin(), corners.end(), -1) != corners.end()) {
             valid[face] = false; // already told
             continue;
         }
-        std::sort(corners.begin(), corners.end());
-        for (std::size_t i = 1; i < corners.size(); ++i) {
-            if (corners[i] == corners[i - 1] && (i == 1 || corners[i - 2] != corners[i])) {
+        // Most faces are small: a look at every pair clears them without the sorted copy.
+        if (corners.size() <= smallFace) {
+            bool twice = false;
+            for (std::size_t i = 1; i < corners.size(); ++i) {
+                for (std::size_t j = 0; j < i; ++j) {
+                    twice = twice || corners[i] == corners[j];
+                }
+            }
+            if (!twice) {
+                continue;
+            }
+        }
+        sorted.assign(corners.begin(), corners.end());
+        std::sort(sorted.begin(), sorted.end());
+        for (std::size_t i = 1; i < sorted.size(); ++i) {
+            if (sorted[i] == sorted[i - 1] && (i == 1 || sorted[i - 2] != sorted[i])) {
                 error(lineOf(static_cast<int>(face)),
-                      "face " + std::to_string(face) + " visits vertex " + vertexName(corners[i]) +
+                      "face " + std::to_string(face) + " visits vertex " + vertexName(sorted[i]) +
                           " more than once");
                 valid[face] = false;
             }
@@ -193,11 +233,23 @@ bool MeshChecker::checkEdges() {
                 {c[i], c[(i + 1) % c.size()], static_cast<int>(face), static_cast<int>(i)});
         }
     }
-    const auto key = [](const MeshSide& s) {
-        return std::tuple(std::min(s.a, s.b), std::max(s.a, s.b), s.face, s.corner);
+    // By edge (lower end, then higher), each edge's sides in face order as they were
+    // added: two stable counting passes, by the higher end and then by the lower.
+    std::vector<MeshSide> byHigher(sides.size());
+    std::vector<int> start(text.vertices.size() + 1);
+    const auto pass = [&](const std::vector<MeshSide>& from, std::vector<MeshSide>& to,
+                          auto end) {
+        std::fill(start.begin(), start.end(), 0);
+        for (const MeshSide& s : from) {
+            ++start[static_cast<std::size_t>(end(s)) + 1];
+        }
+        std::partial_sum(start.begin(), start.end(), start.begin());
+        for (const MeshSide& s : from) {
+            to[static_cast<std::size_t>(start[static_cast<std::size_t>(end(s))]++)] = s;
+        }
     };
-    std::sort(sides.begin(), sides.end(),
-              [&](const MeshSide& l, const MeshSide& r) { return key(l) < key(r); });
+    pass(sides, byHigher, [](const MeshSide& s) { return std::max(s.a, s.b); });
+    pass(byHigher, sides, [](const MeshSide& s) { return std::min(s.a, s.b); });
     bool good = true;
     for (std::size_t i = 0; i < sides.size();) {
         std::size_t j = i + 1;
@@ -500,7 +552,8 @@ void MeshChecker::checkCrossings() {
     std::vector<int> uses(points.size(), 0);
     std::vector<std::pair<int, int>> grouped; // the group's end and the edge
     std::vector<std::pair<int, int>> found;
-    for (const std::vector<int>& cell : grid.cells) {
+    for (int c = 0; c < grid.cells(); ++c) {
+        const std::span<const int> cell = grid.cell(c);
         for (int i : cell) {
             ++uses[edges[i].a];
             ++uses[edges[i].b];
@@ -613,8 +666,7 @@ void MeshChecker::checkNesting(const PlanarMesh& m) {
         double hitX = 0;
         const int row = grid.row(p.y);
         for (int col = grid.column(p.x); col >= 0; --col) {
-            for (int i : grid.cells[row * static_cast<std::size_t>(grid.side) +
-                                    static_cast<std::size_t>(col)]) {
+            for (int i : grid.cell(row * grid.side + col)) {
                 const MeshEdge& e = edges[i];
                 if (root(e.a) == static_cast<int>(r)) {
                     continue;

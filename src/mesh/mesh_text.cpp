@@ -1,5 +1,6 @@
 #include "mesh/mesh_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -24,10 +25,10 @@ constexpr std::array<double, 23> exactPowers{1e0,  1e1,  1e2,  1e3,  1e4,  1e5, 
                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// A line split into its words; a # starts a comment.
-std::vector<std::string_view> wordsOf(std::string_view line) {
+// A line split into its words, into words (emptied first); a # starts a comment.
+void splitWords(std::string_view line, std::vector<std::string_view>& words) {
     line = line.substr(0, line.find('#'));
-    std::vector<std::string_view> words;
+    words.clear();
     std::size_t i = 0;
     while (i < line.size()) {
         while (i < line.size() && isBlank(line[i])) {
@@ -41,7 +42,6 @@ std::vector<std::string_view> wordsOf(std::string_view line) {
             words.push_back(line.substr(start, i - start));
         }
     }
-    return words;
 }
 
 std::string quoted(std::string_view word) {
@@ -153,8 +153,9 @@ void Reader::readObj(std::string_view bytes) {
     std::vector<Corner> corners;
     Lines lines{bytes};
     std::string_view line;
+    std::vector<std::string_view> words;
     while (lines.next(line)) {
-        const std::vector<std::string_view> words = wordsOf(line);
+        splitWords(line, words);
         if (words.empty()) {
             continue;
         }
@@ -231,7 +232,7 @@ void Reader::readOff(std::string_view bytes) {
     // The next line with words on it; false at the end of the file.
     const auto nextWords = [&] {
         while (lines.next(line)) {
-            words = wordsOf(line);
+            splitWords(line, words);
             if (!words.empty()) {
                 return true;
             }
@@ -327,14 +328,14 @@ NumberRead readNumber(std::string_view text, double& value) {
         ++i;
     }
     const std::string_view body = text.substr(i);
-    for (const char* name : {"inf", "infinity", "nan"}) {
-        std::string lower(body);
-        for (char& c : lower) {
-            c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-        }
-        if (lower == name) {
-            return NumberRead::notFinite;
-        }
+    const auto named = [body](std::string_view name) {
+        return body.size() == name.size() &&
+               std::equal(body.begin(), body.end(), name.begin(), [](char c, char n) {
+                   return (c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) == n;
+               });
+    };
+    if (named("inf") || named("infinity") || named("nan")) {
+        return NumberRead::notFinite;
     }
     // The grammar first: digits, a point, digits, an exponent.
     std::uint64_t mantissa = 0;
@@ -430,8 +431,9 @@ MeshText readMeshText(std::string_view bytes) {
     Reader reader{mesh};
     Lines lines{bytes};
     std::string_view line;
+    std::vector<std::string_view> words;
     while (lines.next(line)) {
-        const std::vector<std::string_view> words = wordsOf(line);
+        splitWords(line, words);
         if (!words.empty()) {
             mesh.format = isOffHeader(words[0]) ? MeshFormat::off : MeshFormat::obj;
             break;
