@@ -23,8 +23,8 @@ std::string gridObj(int n) {
         for (int x = 0; x < n; ++x) {
             const int a = y * (n + 1) + x + 1, b = a + 1, c = b + n + 1, d = a + n + 1;
             text += "f " + std::to_string(a) + " " + std::to_string(b) + " " + std::to_string(c) +
-                    "\nf " + std::to_string(a) + " " + std::to_string(c) + " " +
-                    std::to_string(d) + "\n";
+                    "\nf " + std::to_string(a) + " " + std::to_string(c) + " " + std::to_string(d) +
+                    "\n";
         }
     }
     return text;
@@ -78,9 +78,9 @@ class CrowdTest : public DrawTest {
 
 } // namespace
 
-// 98,816 half-edges (twice 2 x 128 x 129 sides and 128 x 128 diagonals) in the mesh's part of the window: most labels lie under later ones.
-// Holding all renderings, or only a megabyte of them (the rest rendered again), gives the
-// frame painted text by text.
+// 98,816 half-edges (twice 2 x 128 x 129 sides and 128 x 128 diagonals) in the mesh's part of the
+// window: most labels lie under later ones. Holding all renderings, or only a megabyte of them (the
+// rest rendered again), gives the frame painted text by text.
 TEST_F(CrowdTest, HiddenLabelsAreLeftOutAndTheFrameStaysTheSame) {
     model.open(openMesh(gridObj(128), "grid.obj").mesh, startAngles);
     ASSERT_EQ(model.halfEdges.size(), 98816u);
@@ -103,8 +103,7 @@ TEST_F(CrowdTest, WhereFewAreHiddenLookingBacksOffAndTheFrameStaysTheSame) {
 // A 3 x 2 block of full alpha straddling a word of the cover (columns 62 to 64), beside a
 // pixel of alpha 254 at column 65, laid at (61, 10) with its own column 0 outside the clip.
 TEST(TextCover, CoversExactlyTheFullAlphaPixelsInsideTheClip) {
-    SDL_Surface* text =
-        SDL_CreateRGBSurface(0, 5, 2, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
+    SDL_Surface* text = SDL_CreateRGBSurface(0, 5, 2, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
     ASSERT_TRUE(text);
     for (int y = 0; y < 2; ++y) {
         auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(text->pixels) + y * text->pitch);

@@ -70,6 +70,8 @@ TEST(MeshOpen, EveryFaultOnItsLine) {
         {triangle + "v 5 0\nv 6 0\nv 5 1\nf 1 2 3\nf 4 6 5\n", {"t.obj:8: error: face 1 runs clockwise where face 0 (line 7) runs counter-clockwise: it is turned over, so it overlaps its neighbours"}},
         {"v 0 0\nv 2 0\nv 0 2\nv 1 -1\nv 1 1\nv 3 0\nf 1 2 3\nf 4 6 5\n", {"t.obj:7: error: edge v0-v1 of face 0 crosses edge v3-v4 of face 1 (line 8)",
                                                                            "t.obj:7: error: vertex v4 (line 5) lies on edge v1-v2 of face 0"}},
+        {"v 1000000000 0\nv 1000000002 0\nv 1000000000 2\nv 1000000001 -1\nv 1000000001 1\nv 1000000003 0\nf 1 2 3\nf 4 6 5\n",
+            {"t.obj:7: error: edge v0-v1 of face 0 crosses edge v3-v4 of face 1 (line 8)", "t.obj:7: error: vertex v4 (line 5) lies on edge v1-v2 of face 0"}},
         {"v 0 0\nv 2 0\nv 1 1\nv 1 0\nv 1 -1\nf 1 2 3\nf 1 5 4\n", {"t.obj:6: error: edge v0-v1 of face 0 overlaps edge v0-v3 of face 1 (line 7)",
                                                                      "t.obj:6: error: vertex v3 (line 4) lies on edge v0-v1 of face 0"}},
         {triangle + triangle + "f 1 2 3\nf 4 5 6\n", {"t.obj:7: error: edge v0-v1 of face 0 overlaps edge v3-v4 of face 1 (line 8)",

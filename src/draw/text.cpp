@@ -46,8 +46,7 @@ std::optional<TextSize> outlinedSize(Font* font, int outlineWidth, const std::st
         return std::nullopt;
     }
     TextSize size;
-    const int status =
-        TTF_SizeUTF8(outliner(font, outlineWidth), text.c_str(), &size.w, &size.h);
+    const int status = TTF_SizeUTF8(outliner(font, outlineWidth), text.c_str(), &size.w, &size.h);
     plainAgain(font);
     if (status != 0 || size.w == 0) {
         return std::nullopt;

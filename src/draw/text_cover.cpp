@@ -9,8 +9,8 @@ constexpr Uint32 fullAlpha = 0xFF000000;
 
 // The bits from column first up to, not including, column last within one word.
 std::uint64_t span(int first, int last) {
-    const std::uint64_t upTo = last == bitsPerWord ? ~std::uint64_t{0}
-                                                   : (std::uint64_t{1} << last) - 1;
+    const std::uint64_t upTo =
+        last == bitsPerWord ? ~std::uint64_t{0} : (std::uint64_t{1} << last) - 1;
     return upTo & ~((std::uint64_t{1} << first) - 1);
 }
 

@@ -32,10 +32,6 @@ constexpr double flatTolerance = 1e-6;
 constexpr double areaTolerance = 1e-12;
 // The most corners of a face checked for a vertex met twice pair by pair.
 constexpr std::size_t smallFace = 8;
-// The crossing check's grid: about one cell per edge, at most this many a side; each cell
-// grown by this share of the mesh's extent and its distance from the origin.
-constexpr int maxGridSide = 1024;
-constexpr double gridMargin = 1e-9;
 
 std::string number(double value) {
     char text[32];
@@ -66,90 +62,6 @@ double sharedLength(Point2 a, Point2 b, Point2 c, Point2 d) {
            std::max(std::min(at(a), at(b)), std::min(at(c), at(d)));
 }
 
-// The edges by the cells of a grid over their bounding box that they pass through: about
-// one cell per edge. An edge is put in every cell it meets grown by a margin far wider than
-// rounding can move a coordinate, so two edges that meet always share a cell.
-struct Grid {
-    double left = 0;
-    double bottom = 0;
-    double width = 1;  // of a cell
-    double height = 1; // of a cell
-    double margin = 0;
-    int side = 1;
-    std::vector<int> first; // cell c's edges are entries[first[c], first[c + 1])
-    std::vector<int> entries;
-
-    int column(double x) const {
-        return std::clamp(static_cast<int>((x - left) / width), 0, side - 1);
-    }
-    int row(double y) const {
-        return std::clamp(static_cast<int>((y - bottom) / height), 0, side - 1);
-    }
-    int cells() const { return side * side; }
-    std::span<const int> cell(int c) const {
-        return {entries.data() + first[static_cast<std::size_t>(c)],
-                entries.data() + first[static_cast<std::size_t>(c) + 1]};
-    }
-
-    // Calls visit with every cell that the edge from a to b meets, row by row.
-    template <class Visit> void forEachCell(Point2 a, Point2 b, Visit visit) const {
-        if (a.y > b.y) {
-            std::swap(a, b);
-        }
-        for (int r = row(a.y - margin), last = row(b.y + margin); r <= last; ++r) {
-            double x0 = a.x, x1 = b.x;
-            if (a.y != b.y) {
-                const auto xAt = [&](double y) {
-                    y = std::clamp(y, a.y, b.y);
-                    return a.x + (b.x - a.x) * (y - a.y) / (b.y - a.y);
-                };
-                x0 = xAt(bottom + r * height);
-                x1 = xAt(bottom + (r + 1) * height);
-            }
-            const int c0 = column(std::min(x0, x1) - margin);
-            const int c1 = column(std::max(x0, x1) + margin);
-            for (int c = c0; c <= c1; ++c) {
-                visit(r * side + c);
-            }
-        }
-    }
-
-    Grid(const std::vector<MeshEdge>& edges, const std::vector<Point2>& points) {
-        double right = points[edges[0].a].x, top = points[edges[0].a].y;
-        left = right;
-        bottom = top;
-        double far = 0;
-        for (const MeshEdge& e : edges) {
-            for (int end : {e.a, e.b}) {
-                const Point2 q = points[end];
-                left = std::min(left, q.x);
-                right = std::max(right, q.x);
-                bottom = std::min(bottom, q.y);
-                top = std::max(top, q.y);
-                far = std::max({far, std::abs(q.x), std::abs(q.y)});
-            }
-        }
-        side = std::clamp(static_cast<int>(std::ceil(std::sqrt(static_cast<double>(edges.size())))),
-                          1, maxGridSide);
-        width = (right - left) / side;
-        height = (top - bottom) / side;
-        width = width > 0 ? width : 1;
-        height = height > 0 ? height : 1;
-        margin = gridMargin * (std::max(right - left, top - bottom) + far);
-        first.assign(static_cast<std::size_t>(cells()) + 1, 0);
-        for (const MeshEdge& e : edges) {
-            forEachCell(points[e.a], points[e.b], [&](int c) { ++first[c + 1]; });
-        }
-        std::partial_sum(first.begin(), first.end(), first.begin());
-        entries.resize(static_cast<std::size_t>(first.back()));
-        std::vector<int> filled(first.begin(), first.end() - 1);
-        for (std::size_t i = 0; i < edges.size(); ++i) {
-            forEachCell(points[edges[i].a], points[edges[i].b],
-                        [&](int c) { entries[filled[c]++] = static_cast<int>(i); });
-        }
-    }
-};
-
 double area(const std::vector<int>& corners, const std::vector<Point2>& points) {
     double twice = 0;
     for (std::size_t i = 0; i < corners.size(); ++i) {
@@ -161,6 +73,41 @@ double area(const std::vector<int>& corners, const std::vector<Point2>& points) 
 }
 
 } // namespace
+
+EdgeGrid::EdgeGrid(const std::vector<MeshEdge>& edges, const std::vector<Point2>& points) {
+    double right = points[edges[0].a].x, top = points[edges[0].a].y;
+    left = right;
+    bottom = top;
+    double far = 0;
+    for (const MeshEdge& e : edges) {
+        for (int end : {e.a, e.b}) {
+            const Point2 q = points[end];
+            left = std::min(left, q.x);
+            right = std::max(right, q.x);
+            bottom = std::min(bottom, q.y);
+            top = std::max(top, q.y);
+            far = std::max({far, std::abs(q.x), std::abs(q.y)});
+        }
+    }
+    side = std::clamp(static_cast<int>(std::ceil(std::sqrt(static_cast<double>(edges.size())))), 1,
+                      maxGridSide);
+    width = (right - left) / side;
+    height = (top - bottom) / side;
+    width = width > 0 ? width : 1;
+    height = height > 0 ? height : 1;
+    margin = gridMargin * (std::max(right - left, top - bottom) + far);
+    first.assign(static_cast<std::size_t>(cells()) + 1, 0);
+    for (const MeshEdge& e : edges) {
+        forEachCell(points[e.a], points[e.b], [&](int c) { ++first[c + 1]; });
+    }
+    std::partial_sum(first.begin(), first.end(), first.begin());
+    entries.resize(static_cast<std::size_t>(first.back()));
+    std::vector<int> filled(first.begin(), first.end() - 1);
+    for (std::size_t i = 0; i < edges.size(); ++i) {
+        forEachCell(points[edges[i].a], points[edges[i].b],
+                    [&](int c) { entries[filled[c]++] = static_cast<int>(i); });
+    }
+}
 
 bool MeshChecker::checkSize() {
     std::size_t corners = 0;
@@ -237,8 +184,7 @@ bool MeshChecker::checkEdges() {
     // added: two stable counting passes, by the higher end and then by the lower.
     std::vector<MeshSide> byHigher(sides.size());
     std::vector<int> start(text.vertices.size() + 1);
-    const auto pass = [&](const std::vector<MeshSide>& from, std::vector<MeshSide>& to,
-                          auto end) {
+    const auto pass = [&](const std::vector<MeshSide>& from, std::vector<MeshSide>& to, auto end) {
         std::fill(start.begin(), start.end(), 0);
         for (const MeshSide& s : from) {
             ++start[static_cast<std::size_t>(end(s)) + 1];
@@ -450,7 +396,7 @@ void MeshChecker::checkAreas() {
 }
 
 void MeshChecker::checkCrossings() {
-    const Grid grid(edges, points);
+    grid = EdgeGrid(edges, points);
     std::set<std::pair<int, int>> told;
     const auto edgeAt = [&](const MeshEdge& e) {
         const MeshSide& s = sides[e.first];
@@ -655,7 +601,6 @@ void MeshChecker::checkNesting(const PlanarMesh& m) {
             }
         }
     }
-    const Grid grid(edges, points);
     for (std::size_t r = 0; r < leftmost.size(); ++r) {
         const int start = leftmost[r];
         if (start < 0) {

@@ -5,6 +5,8 @@
 
 #include "mesh/planar_mesh.h"
 
+#include <algorithm>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,65 @@ struct MeshEdge {
     int second; // of its second, -1 on the boundary
 };
 
+// The crossing check's grid: about one cell per edge, at most this many a side; each cell
+// grown by this share of the mesh's extent and its distance from the origin.
+constexpr int maxGridSide = 1024;
+constexpr double gridMargin = 1e-12;
+
+// The edges by the cells of a grid over their bounding box that they pass through: about
+// one cell per edge. An edge is put in every cell it meets grown by a margin a thousand
+// times wider than rounding moves a coordinate (a few units in its last place), so two
+// edges that meet always share a cell.
+struct EdgeGrid {
+    double left = 0;
+    double bottom = 0;
+    double width = 1;  // of a cell
+    double height = 1; // of a cell
+    double margin = 0;
+    int side = 1;
+    std::vector<int> first; // cell c's edges are entries[first[c], first[c + 1])
+    std::vector<int> entries;
+
+    // Clamped before the conversion: a point a margin outside the box may lie far outside
+    // the grid when the mesh lies far from the origin.
+    int column(double x) const { return place((x - left) / width); }
+    int row(double y) const { return place((y - bottom) / height); }
+    int place(double at) const {
+        return at <= 0 ? 0 : at >= side - 1 ? side - 1 : static_cast<int>(at);
+    }
+    int cells() const { return side * side; }
+    std::span<const int> cell(int c) const {
+        return {entries.data() + first[static_cast<std::size_t>(c)],
+                entries.data() + first[static_cast<std::size_t>(c) + 1]};
+    }
+
+    // Calls visit with every cell that the edge from a to b meets, row by row.
+    template <class Visit> void forEachCell(Point2 a, Point2 b, Visit visit) const {
+        if (a.y > b.y) {
+            std::swap(a, b);
+        }
+        for (int r = row(a.y - margin), last = row(b.y + margin); r <= last; ++r) {
+            double x0 = a.x, x1 = b.x;
+            if (a.y != b.y) {
+                const auto xAt = [&](double y) {
+                    y = std::clamp(y, a.y, b.y);
+                    return a.x + (b.x - a.x) * (y - a.y) / (b.y - a.y);
+                };
+                x0 = xAt(bottom + r * height);
+                x1 = xAt(bottom + (r + 1) * height);
+            }
+            const int c0 = column(std::min(x0, x1) - margin);
+            const int c1 = column(std::max(x0, x1) + margin);
+            for (int c = c0; c <= c1; ++c) {
+                visit(r * side + c);
+            }
+        }
+    }
+
+    EdgeGrid() = default;
+    EdgeGrid(const std::vector<MeshEdge>& edges, const std::vector<Point2>& points);
+};
+
 struct MeshChecker {
     const MeshText& text;
     Findings& findings;
@@ -41,6 +102,7 @@ struct MeshChecker {
     std::vector<MeshEdge> edges;
     std::vector<Point2> points;
     int orientation = 1; // +1: the faces run counter-clockwise in the plane
+    EdgeGrid grid{};     // made by checkCrossings, used again by checkNesting
 
     void error(int line, std::string what) { findings.add(Finding::error, line, std::move(what)); }
     int lineOf(int face) const { return text.faceLines[face]; }

@@ -1,8 +1,8 @@
 #pragma once
 
 // HEXIL's own minimal equivalent of the few SDL_ttf 2.0 calls the viewer makes: start and
-// stop, open and close a font, set its outline, and size and render UTF-8 text blended. Only the web
-// build uses it, because SDL_ttf's source is not available to build for WebAssembly; the
+// stop, open and close a font, set its outline, and size and render UTF-8 text blended. Only the
+// web build uses it, because SDL_ttf's source is not available to build for WebAssembly; the
 // desktop build links the real library. It must render exactly as Debian's SDL_ttf 2.0.11
 // (libsdl-ttf2.0-0 2.0.11-6): same surface size, format and every 32-bit pixel, which its
 // native test checks against the real library. Fonts are always scalable TrueType at 72 dpi
