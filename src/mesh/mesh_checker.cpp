@@ -421,21 +421,23 @@ void MeshChecker::checkCrossings() {
     // Two edges from one vertex overlap when they leave it the same way. Sorted by the way
     // they leave, such edges are neighbours, so a vertex of many edges (a fan's hub) never
     // compares them all in pairs.
-    std::vector<std::vector<int>> leaving(points.size());
-    for (std::size_t i = 0; i < edges.size(); ++i) {
-        leaving[edges[i].a].push_back(static_cast<int>(i));
-        leaving[edges[i].b].push_back(static_cast<int>(i));
-    }
+    const ByVertex leaving(points.size(), [&](auto give) {
+        for (std::size_t i = 0; i < edges.size(); ++i) {
+            give(edges[i].a, static_cast<int>(i));
+            give(edges[i].b, static_cast<int>(i));
+        }
+    });
     constexpr double sameWay = 1e-9; // radians; the test itself is exact
     const double fullTurn = 2 * std::acos(-1.0);
     // Each edge's place in the counter-clockwise order around its ends a and b.
     std::vector<std::pair<int, int>> place(edges.size());
-    for (std::size_t vertex = 0; vertex < leaving.size(); ++vertex) {
+    std::vector<std::pair<double, int>> way;
+    for (std::size_t vertex = 0; vertex < points.size(); ++vertex) {
         const Point2 s = points[vertex];
         const int at = static_cast<int>(vertex);
         const auto end = [&](int i) { return points[edges[i].a == at ? edges[i].b : edges[i].a]; };
-        std::vector<std::pair<double, int>> way;
-        for (int i : leaving[vertex]) {
+        way.clear();
+        for (int i : leaving.of(at)) {
             way.push_back({std::atan2(end(i).y - s.y, end(i).x - s.x), i});
         }
         std::sort(way.begin(), way.end());
@@ -560,13 +562,14 @@ void MeshChecker::checkCrossings() {
             const auto placeOf = [&](int i) {
                 return edges[i].a == vertex ? place[i].first : place[i].second;
             };
-            const int n = static_cast<int>(leaving[vertex].size());
+            const std::span<const int> around = leaving.of(vertex);
+            const int n = static_cast<int>(around.size());
             const int from = orientation > 0 ? placeOf(out) : placeOf(in);
             const int to = orientation > 0 ? placeOf(in) : placeOf(out);
             if ((from + 1) % n != to) {
-                const int inside =
-                    *std::find_if(leaving[vertex].begin(), leaving[vertex].end(),
-                                  [&](int i) { return placeOf(i) == (from + 1) % n; });
+                const int inside = *std::find_if(around.begin(), around.end(), [&](int i) {
+                    return placeOf(i) == (from + 1) % n;
+                });
                 const int other = sides[edges[inside].first].face;
                 error(lineOf(other), faceAt(other) + " lies in the corner of " +
                                          faceAt(static_cast<int>(face)) + " at " +

@@ -6,6 +6,7 @@
 #include "mesh/planar_mesh.h"
 
 #include <algorithm>
+#include <numeric>
 #include <span>
 #include <string>
 #include <vector>
@@ -92,6 +93,25 @@ struct EdgeGrid {
 
     EdgeGrid() = default;
     EdgeGrid(const std::vector<MeshEdge>& edges, const std::vector<Point2>& points);
+};
+
+// Numbers grouped by vertex, each vertex's in the order they were given: a counting sort.
+struct ByVertex {
+    std::vector<int> first; // vertex v's numbers are items[first[v], first[v + 1])
+    std::vector<int> items;
+
+    // each(give) calls give(vertex, number) for every pair, the same way both times it runs.
+    template <class Each> ByVertex(std::size_t vertices, Each each) : first(vertices + 1, 0) {
+        each([&](int vertex, int) { ++first[static_cast<std::size_t>(vertex) + 1]; });
+        std::partial_sum(first.begin(), first.end(), first.begin());
+        items.resize(static_cast<std::size_t>(first.back()));
+        std::vector<int> filled(first.begin(), first.end() - 1);
+        each([&](int vertex, int number) { items[filled[vertex]++] = number; });
+    }
+    std::span<const int> of(int vertex) const {
+        return {items.data() + first[static_cast<std::size_t>(vertex)],
+                items.data() + first[static_cast<std::size_t>(vertex) + 1]};
+    }
 };
 
 struct MeshChecker {

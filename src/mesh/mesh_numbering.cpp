@@ -45,16 +45,17 @@ void numberRecords(const MeshChecker& c, PlanarMesh& m) {
         }
     }
     const std::size_t loose = twin.size();
-    std::vector<std::vector<int>> leaving(m.read.size());
-    for (std::size_t t = 0; t < loose; ++t) {
-        leaving[from[t]].push_back(static_cast<int>(t));
-    }
+    const ByVertex leaving(m.read.size(), [&](auto give) {
+        for (std::size_t t = 0; t < loose; ++t) {
+            give(from[t], static_cast<int>(t));
+        }
+    });
     // A boundary half-edge's next leaves its target; where loops touch, it is the first
     // boundary half-edge met turning from the way back into the region the loop bounds.
     std::vector<int> next(loose, -1);
     const double fullTurn = 2 * std::acos(-1.0);
     for (std::size_t t = 0; t < loose; ++t) {
-        const std::vector<int>& out = leaving[to[t]];
+        const std::span<const int> out = leaving.of(to[t]);
         if (out.size() == 1) {
             next[t] = out[0];
             continue;

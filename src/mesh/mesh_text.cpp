@@ -193,6 +193,11 @@ void Reader::readObj(std::string_view bytes) {
                         "face " + std::to_string(mesh.faces.size()) +
                             " uses vertex 0, but OBJ counts vertices from 1");
                 }
+                // A vertex already read is known to be there; a later one is judged at the end.
+                if (index > 0 && index <= static_cast<long long>(mesh.vertices.size())) {
+                    face.push_back(static_cast<int>(index - 1));
+                    continue;
+                }
                 if (index > 0) {
                     corners.push_back({mesh.faces.size(), face.size(), index, word});
                 }
