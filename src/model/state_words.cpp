@@ -225,7 +225,9 @@ std::string linkRefusal(StateWord word) {
 
 bool isBesidePage(std::string_view name) {
     if (name.empty() || name.front() == '/' || name.front() == '\\' ||
-        name.find(':') != std::string_view::npos) {
+        name.find(':') != std::string_view::npos ||
+        std::any_of(name.begin(), name.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; })) {
         return false;
     }
     std::size_t start = 0;

@@ -94,7 +94,8 @@ std::string optionRefusal(const StateWords& words, const StateApplied& applied,
                           const Subdivision& s);
 
 // Whether a mesh's name stays beside the page that names it: no scheme, no host, no
-// absolute path and no "..", so that the page fetches only from its own folder.
+// absolute path and no "..", so that the page fetches only from its own folder; and no
+// control character, such as a 0 that would cut the name short on its way to the page.
 bool isBesidePage(std::string_view name);
 
 // The refusals in the link's words: why a part was ignored, the part quoted by the caller.

@@ -4,6 +4,8 @@
 #include "model/state_words.h"
 
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -20,11 +22,60 @@ std::string quoted(std::string_view part) {
     return "\"" + text + (part.size() > longest ? "...\"" : "\"");
 }
 
+int hexDigit(char c) {
+    return c >= '0' && c <= '9'   ? c - '0'
+           : c >= 'a' && c <= 'f' ? c - 'a' + 10
+           : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                  : -1;
+}
+
+// A link's file name with its %XX escapes undone (a browser writes a space in an address
+// as %20); nothing for a % not followed by two hexadecimal digits.
+std::optional<std::string> unescaped(std::string_view value) {
+    std::string name;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] != '%') {
+            name += value[i];
+            continue;
+        }
+        const int high = i + 2 < value.size() ? hexDigit(value[i + 1]) : -1;
+        const int low = high >= 0 ? hexDigit(value[i + 2]) : -1;
+        if (low < 0) {
+            return std::nullopt;
+        }
+        name += static_cast<char>(high * 16 + low);
+        i += 2;
+    }
+    return name;
+}
+
+// A file name as a link writes it: letters, digits, - . _ ~ and / as they are, every
+// other byte as %XX, so that & # % and spaces in a name cannot change the link's words.
+std::string escaped(std::string_view name) {
+    constexpr char digits[] = "0123456789ABCDEF";
+    std::string text;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+            c == '-' || c == '.' || c == '_' || c == '~' || c == '/') {
+            text += c;
+        } else {
+            text += {'%', digits[byte >> 4], digits[byte & 0xF]};
+        }
+    }
+    return text;
+}
+
+// The parts of a fragment that are quoted as given rather than as read.
+struct GivenParts {
+    std::string_view pickValue; // the pick word's value
+    std::string_view meshPart;  // the mesh word's, escapes and all
+};
+
 // The words of a fragment read into words, with one call of skip for each part refused.
-// Returns the pick word's value as given.
 template <typename Skip>
-std::string_view readFragment(std::string_view fragment, StateWords& words, const Skip& skip) {
-    std::string_view pickText;
+GivenParts readFragment(std::string_view fragment, StateWords& words, const Skip& skip) {
+    GivenParts given;
     while (!fragment.empty()) {
         const std::size_t amp = fragment.find('&');
         const std::string_view part = fragment.substr(0, amp);
@@ -36,16 +87,23 @@ std::string_view readFragment(std::string_view fragment, StateWords& words, cons
         const std::optional<StateWord> word = stateWordNamed(part.substr(0, equals));
         const std::string_view value =
             equals == std::string_view::npos ? std::string_view{} : part.substr(equals + 1);
+        const std::optional<std::string> name =
+            word == StateWord::mesh ? unescaped(value) : std::string(value);
         if (!word) {
             skip(part, "not a word of the link");
-        } else if (readStateWord(*word, value, words).kind != WordFault::none &&
+        } else if (!name) {
+            skip(part, linkRefusal(*word));
+        } else if (readStateWord(*word, *word == StateWord::mesh ? *name : value, words).kind !=
+                       WordFault::none &&
                    *word != StateWord::walk) { // a walk's steps are judged as it is taken
             skip(part, linkRefusal(*word));
         } else if (*word == StateWord::pick) {
-            pickText = value;
+            given.pickValue = value;
+        } else if (*word == StateWord::mesh) {
+            given.meshPart = part;
         }
     }
-    return pickText;
+    return given;
 }
 
 // Whether a fragment is too long to read: then it is ignored whole.
@@ -76,9 +134,9 @@ std::string applyFragment(std::string_view fragment, int& angles, Subdivision& s
         ignored = "all of it (more than " + std::to_string(maxFragmentLength) + " characters)";
         fragment = {};
     }
-    const std::string_view pickText = readFragment(fragment, words, skip);
+    const GivenParts given = readFragment(fragment, words, skip);
     if (!words.mesh.empty()) {
-        const std::string part = "mesh=" + words.mesh;
+        const std::string_view part = given.meshPart;
         if (!isBesidePage(words.mesh)) {
             skip(part, linkRefusal(StateWord::mesh));
         } else if (!meshBytes) {
@@ -97,7 +155,7 @@ std::string applyFragment(std::string_view fragment, int& angles, Subdivision& s
     }
     angles = words.angles;
     const StateApplied applied = applyState(words, s);
-    for (const auto& [part, why] : linkRefusals(words, applied, s, pickText)) {
+    for (const auto& [part, why] : linkRefusals(words, applied, s, given.pickValue)) {
         skip(part, why);
     }
     return ignored;
@@ -108,7 +166,7 @@ std::string stateFragment(int angles, const Subdivision& s, std::string_view mes
         return "";
     }
     std::string fragment =
-        s.mesh ? "mesh=" + std::string(meshName) : "angles=" + std::to_string(angles);
+        s.mesh ? "mesh=" + escaped(meshName) : "angles=" + std::to_string(angles);
     if (!s.showLabels) {
         fragment += "&labels=0";
     }

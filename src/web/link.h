@@ -10,14 +10,15 @@
 // The viewer's state as the page's address carries it, in the state's words that
 // hexil-export's options also read (model/state_words.h), each as word=value and joined by
 // '&': angles=8&labels=0&listing=0&select=f0&walk=eno, or with a mesh file beside the page
-// in place of the fan mesh=examples/square-hole.obj&select=f9&walk=en.
+// in place of the fan mesh=examples/square-hole.obj&select=f9&walk=en. The mesh's name is
+// written with %XX for every byte but letters, digits, - . _ ~ and /, and read back so.
 
 // The longest fragment read: a longer one is ignored whole.
 constexpr std::size_t maxFragmentLength = 4096;
 
 // The mesh file a fragment names, for the page to fetch before the viewer starts: the
-// value of its mesh word (the last one) when the name is beside the page (isBesidePage),
-// else empty. A fragment longer than maxFragmentLength names none.
+// value of its mesh word (the last one), its escapes undone, when the name is beside the
+// page (isBesidePage), else empty. A fragment longer than maxFragmentLength names none.
 std::string linkedMesh(std::string_view fragment);
 
 // Sets N, the two switches and the selection from a fragment (without its '#'), building

@@ -167,6 +167,10 @@ TEST(Link, AMeshBesideThePage) {
         {"mesh=../t.obj", triangle, "", "6 11  ", beside, {}},
         {"mesh=http://evil/t.obj", triangle, "", "6 11  ", "\"mesh=http://evil/t.obj\"" + beside.substr(beside.find(' ')), {}},
         {"mesh=", triangle, "", "6 11  ", "\"mesh=\"" + beside.substr(beside.find(' ')), {}},
+        {"mesh=a%26b%20%25.obj&select=f0", triangle, "a&b %.obj", "6 11 f0 ", "", {}},
+        {"mesh=..%2Ft.obj", triangle, "", "6 11  ", "\"mesh=..%2Ft.obj\"" + beside.substr(beside.find(' ')), {}},
+        {"mesh=t%2.obj", triangle, "", "6 11  ", "\"mesh=t%2.obj\"" + beside.substr(beside.find(' ')), {}},
+        {"mesh=t.obj%00.off", triangle, "", "6 11  ", "\"mesh=t.obj%00.off\"" + beside.substr(beside.find(' ')), {}},
         {"mesh=t.obj" + std::string(4086, '&'), triangle, "t.obj", "6 11  ", "", {}},
         {"mesh=t.obj" + std::string(4087, '&'), triangle, "", "6 11  ", "all of it (more than 4096 characters)", {}},
     };
@@ -188,6 +192,11 @@ TEST(Link, AMeshBesideThePage) {
                                    "boundary); next e4, prev e5, opp e0. Walk: f1.edge = e3.");
     EXPECT_EQ(stateFragment(angles, s, "t.obj"), std::get<0>(cases[0]));
     EXPECT_EQ(stateFragment(angles, s, ""), ""); // from the user's device: no link shows it
+    // Every byte of a name but letters, digits, - . _ ~ and / escaped, and read back alike.
+    const std::string odd = "ex/a&b=c#d %e+f\xC3\xA9~_-.obj";
+    const std::string written = stateFragment(angles, s, odd);
+    EXPECT_EQ(written, "mesh=ex/a%26b%3Dc%23d%20%25e%2Bf%C3%A9~_-.obj&select=f1&walk=e");
+    EXPECT_EQ(linkedMesh(written), odd);
 }
 
 TEST(Description, SaysWhatThePictureShows) {
