@@ -170,7 +170,7 @@ TEST(Link, AMeshBesideThePage) {
         {"mesh=a%26b%20%25.obj&select=f0", triangle, "a&b %.obj", "6 11 f0 ", "", {}},
         {"mesh=..%2Ft.obj", triangle, "", "6 11  ", "\"mesh=..%2Ft.obj\"" + beside.substr(beside.find(' ')), {}},
         {"mesh=t%2.obj", triangle, "", "6 11  ", "\"mesh=t%2.obj\"" + beside.substr(beside.find(' ')), {}},
-        {"mesh=t.obj%00.off", triangle, "", "6 11  ", "\"mesh=t.obj%00.off\"" + beside.substr(beside.find(' ')), {}},
+        {"mesh=t.obj%1F.off", triangle, "", "6 11  ", "\"mesh=t.obj%1F.off\"" + beside.substr(beside.find(' ')), {}},
         {"mesh=t.obj" + std::string(4086, '&'), triangle, "t.obj", "6 11  ", "", {}},
         {"mesh=t.obj" + std::string(4087, '&'), triangle, "", "6 11  ", "all of it (more than 4096 characters)", {}},
     };
