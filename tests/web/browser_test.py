@@ -326,7 +326,7 @@ def links(recorded):
 
 def meshes(site):
     """Each example by link; a file that does not open dropped on the picture, one chosen that
-    does, and the link of neither; an example from the list."""
+    does, and the link of neither; an example from the list; a crowded mesh chosen."""
     words = lambda: js("return [...['message', 'findings', 'picture-text', 'copied']"
                        ".map((id) => document.getElementById(id).textContent), location.hash]")
     examples = os.path.join(site, "examples")
@@ -361,6 +361,15 @@ def meshes(site):
     check("an example from the list: a frame, its link", wait_frames(frames + 2) == frames + 2 and
           words()[2:] == ["l-room.obj. Nothing picked.", "", "#mesh=examples/l-room.obj"],
           repr(words()))
+    # A triangulated 128 x 128 grid, 98,816 half-edges: most of its labels lie under later ones.
+    crowded, n = os.path.join(work, "grid.obj"), 128
+    with open(crowded, "w") as file:
+        file.writelines("v %d %d\n" % (i, j) for j in range(n + 1) for i in range(n + 1))
+        for a in (j * (n + 1) + i + 1 for j in range(n) for i in range(n)):
+            file.write("f %d %d %d\nf %d %d %d\n" % (a, a + 1, a + n + 2, a, a + n + 2, a + n + 1))
+    driver.find_element("id", "mesh-file").send_keys(crowded)
+    check("a crowded mesh chosen: a frame", wait_frames(frames + 3) == frames + 3)
+    same("a crowded mesh, its hidden labels left out", "--mesh " + crowded)
 
 
 def ignored_keys():
