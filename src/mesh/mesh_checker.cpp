@@ -62,7 +62,7 @@ double sharedLength(Point2 a, Point2 b, Point2 c, Point2 d) {
            std::max(std::min(at(a), at(b)), std::min(at(c), at(d)));
 }
 
-double area(const std::vector<int>& corners, const std::vector<Point2>& points) {
+double area(std::span<const int> corners, const std::vector<Point2>& points) {
     double twice = 0;
     for (std::size_t i = 0; i < corners.size(); ++i) {
         const Point2 a = points[corners[i]];
@@ -110,10 +110,7 @@ EdgeGrid::EdgeGrid(const std::vector<MeshEdge>& edges, const std::vector<Point2>
 }
 
 bool MeshChecker::checkSize() {
-    std::size_t corners = 0;
-    for (const std::vector<int>& face : text.faces) {
-        corners += face.size();
-    }
+    const std::size_t corners = text.corners.size();
     // Every corner starts a half-edge of its own face, so the corners alone bound the count
     // from below before any edge is matched.
     if (corners > static_cast<std::size_t>(maxMeshHalfEdges)) {
@@ -128,7 +125,7 @@ bool MeshChecker::checkSize() {
                      " that HEXIL opens");
         return false;
     }
-    if (text.faces.empty() && !findings.failed()) {
+    if (text.faceCount() == 0 && !findings.failed()) {
         error(0, "the file has no faces");
         return false;
     }
@@ -136,10 +133,10 @@ bool MeshChecker::checkSize() {
 }
 
 void MeshChecker::checkFaces() {
-    valid.assign(text.faces.size(), true);
+    valid.assign(text.faceCount(), true);
     std::vector<int> sorted;
-    for (std::size_t face = 0; face < text.faces.size(); ++face) {
-        const std::vector<int>& corners = text.faces[face];
+    for (std::size_t face = 0; face < text.faceCount(); ++face) {
+        const std::span<const int> corners = text.face(face);
         if (corners.size() < 3 || std::find(corners.begin(), corners.end(), -1) != corners.end()) {
             valid[face] = false; // already told
             continue;
@@ -170,11 +167,11 @@ void MeshChecker::checkFaces() {
 }
 
 bool MeshChecker::checkEdges() {
-    for (std::size_t face = 0; face < text.faces.size(); ++face) {
+    for (std::size_t face = 0; face < text.faceCount(); ++face) {
         if (!valid[face]) {
             continue;
         }
-        const std::vector<int>& c = text.faces[face];
+        const std::span<const int> c = text.face(face);
         for (std::size_t i = 0; i < c.size(); ++i) {
             sides.push_back(
                 {c[i], c[(i + 1) % c.size()], static_cast<int>(face), static_cast<int>(i)});
@@ -238,7 +235,7 @@ bool MeshChecker::checkEdges() {
 // Finds the plane, refuses a mesh that is not flat, and lays every vertex into the plane.
 bool MeshChecker::project(PlanarMesh& mesh) {
     const std::vector<Point3>& p = text.vertices;
-    Point3 low = p[text.faces[0][0]], high = low;
+    Point3 low = p[text.corners[0]], high = low;
     for (const MeshSide& s : sides) {
         const Point3& q = p[s.a];
         low = {std::min(low.x, q.x), std::min(low.y, q.y), std::min(low.z, q.z)};
@@ -249,7 +246,7 @@ bool MeshChecker::project(PlanarMesh& mesh) {
     // moved off a flat mesh is the one named, and turned the way the face winds (its
     // Newell normal). Three corners on a line leave the faces' normals added up, each
     // turned to agree with the rest.
-    std::vector<Point3> normals(text.faces.size());
+    std::vector<Point3> normals(text.faceCount());
     for (const MeshSide& s : sides) {
         const Point3 &a = p[s.a], &b = p[s.b];
         Point3& n = normals[s.face];
@@ -261,7 +258,7 @@ bool MeshChecker::project(PlanarMesh& mesh) {
         static_cast<int>(std::find(valid.begin(), valid.end(), true) - valid.begin());
     const Point3 first = normals[firstFace];
     // The plane of the face's first three corners, turned the way the face winds.
-    const std::vector<int>& c = text.faces[firstFace];
+    const std::span<const int> c = text.face(firstFace);
     const Point3 a = p[c[0]], b = p[c[1]], d = p[c[2]];
     const Point3 ab{b.x - a.x, b.y - a.y, b.z - a.z}, ad{d.x - a.x, d.y - a.y, d.z - a.z};
     Point3 n{ab.y * ad.z - ab.z * ad.y, ab.z * ad.x - ab.x * ad.z, ab.x * ad.y - ab.y * ad.x};
@@ -280,7 +277,7 @@ bool MeshChecker::project(PlanarMesh& mesh) {
         length = 1;
     }
     n = {n.x / length, n.y / length, n.z / length};
-    const Point3 mean = p[text.faces[firstFace][0]];
+    const Point3 mean = p[text.face(firstFace)[0]];
     std::vector<bool> used(p.size(), false);
     for (const MeshSide& s : sides) {
         used[s.a] = true;
@@ -357,11 +354,11 @@ void MeshChecker::checkAreas() {
     const double smallest =
         areaTolerance * ((high - low) * (high - low) + (top - bottom) * (top - bottom));
     int firstFace = -1;
-    for (std::size_t face = 0; face < text.faces.size(); ++face) {
+    for (std::size_t face = 0; face < text.faceCount(); ++face) {
         if (!valid[face]) {
             continue;
         }
-        const double a = area(text.faces[face], points);
+        const double a = area(text.face(face), points);
         if (std::abs(a) <= smallest) {
             error(lineOf(static_cast<int>(face)),
                   "face " + std::to_string(face) + " has no area: its corners lie on one line");
@@ -369,7 +366,7 @@ void MeshChecker::checkAreas() {
         }
         // Two vertices at one point are only a warning, but an edge between them points
         // nowhere, so the boundary could not be followed around its ends.
-        const std::vector<int>& c = text.faces[face];
+        const std::span<const int> c = text.face(face);
         bool point = false;
         for (std::size_t i = 0; i < c.size() && !point; ++i) {
             const Point2 p = points[c[i]], q = points[c[(i + 1) % c.size()]];
@@ -541,10 +538,7 @@ void MeshChecker::checkCrossings() {
     // corner there. A face's two sides at a corner must be neighbours in the order around the
     // vertex, the way in following the way out when the faces run counter-clockwise.
     std::vector<int> cornerEdge(sides.size());
-    std::vector<int> base(text.faces.size() + 1, 0);
-    for (std::size_t face = 0; face < text.faces.size(); ++face) {
-        base[face + 1] = base[face] + static_cast<int>(text.faces[face].size());
-    }
+    const std::vector<int>& base = text.faceStarts;
     for (std::size_t i = 0; i < edges.size(); ++i) {
         for (int side : {edges[i].first, edges[i].second}) {
             if (side >= 0) {
@@ -552,8 +546,8 @@ void MeshChecker::checkCrossings() {
             }
         }
     }
-    for (std::size_t face = 0; face < text.faces.size(); ++face) {
-        const std::vector<int>& c = text.faces[face];
+    for (std::size_t face = 0; face < text.faceCount(); ++face) {
+        const std::span<const int> c = text.face(face);
         const int k = static_cast<int>(c.size());
         for (int corner = 0; corner < k; ++corner) {
             const int vertex = c[corner];

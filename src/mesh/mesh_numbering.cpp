@@ -6,19 +6,17 @@
 #include <tuple>
 
 void numberRecords(const MeshChecker& c, PlanarMesh& m) {
-    const std::vector<std::vector<int>>& corners = c.text.faces;
-    const int fileFaces = static_cast<int>(corners.size());
-    std::vector<int> base(corners.size() + 1, 0);
-    for (std::size_t face = 0; face < corners.size(); ++face) {
-        base[face + 1] = base[face] + static_cast<int>(corners[face].size());
-    }
+    const int fileFaces = static_cast<int>(c.text.faceCount());
+    // A face's half-edges are numbered as its corners are stored.
+    const std::vector<int>& base = c.text.faceStarts;
     const int faceHalfEdges = base.back();
     m.halfEdges.assign(static_cast<std::size_t>(faceHalfEdges), HalfEdge{});
     for (int face = 0; face < fileFaces; ++face) {
-        const int k = static_cast<int>(corners[face].size());
+        const std::span<const int> corners = c.text.face(static_cast<std::size_t>(face));
+        const int k = static_cast<int>(corners.size());
         for (int i = 0; i < k; ++i) {
             HalfEdge& h = m.halfEdges[base[static_cast<std::size_t>(face)] + i];
-            h.target = corners[face][(i + 1) % k];
+            h.target = corners[(i + 1) % k];
             h.face = face;
             h.next = base[face] + (i + 1) % k;
             h.prev = base[face] + (i + k - 1) % k;
@@ -97,7 +95,7 @@ void numberRecords(const MeshChecker& c, PlanarMesh& m) {
               [&](const std::vector<int>& l, const std::vector<int>& r) {
                   return twin[l[0]] < twin[r[0]];
               });
-    m.faces.resize(corners.size());
+    m.faces.resize(static_cast<std::size_t>(fileFaces));
     for (int face = 0; face < fileFaces; ++face) {
         m.faces[face].edge = base[face];
         m.faceLines.push_back(c.lineOf(face));

@@ -115,14 +115,15 @@ struct Reader {
         return good;
     }
 
-    void addFace(std::vector<int> corners, int line) {
-        if (corners.size() < 3) {
+    // Ends the face whose corners were added since the last one ended.
+    void endFace(int line) {
+        const std::size_t corners = mesh.corners.size() - mesh.faceStarts.back();
+        if (corners < 3) {
             say(Finding::error, line,
-                "face " + std::to_string(mesh.faces.size()) + " has " +
-                    std::to_string(corners.size()) +
-                    (corners.size() == 1 ? " corner" : " corners") + ", fewer than three");
+                "face " + std::to_string(mesh.faceCount()) + " has " + std::to_string(corners) +
+                    (corners == 1 ? " corner" : " corners") + ", fewer than three");
         }
-        mesh.faces.push_back(std::move(corners));
+        mesh.faceStarts.push_back(static_cast<int>(mesh.corners.size()));
         mesh.faceLines.push_back(line);
     }
 
@@ -146,7 +147,7 @@ void Reader::readObj(std::string_view bytes) {
     // end, against the number of vertices the file has.
     struct Corner {
         std::size_t face;
-        std::size_t corner;
+        std::size_t at; // in mesh.corners
         long long index;
         std::string_view word;
     };
@@ -171,39 +172,38 @@ void Reader::readObj(std::string_view bytes) {
                 readPoint(words, 1, lines.number);
             }
         } else if (kind == "f") {
-            std::vector<int> face;
             for (std::size_t i = 1; i < words.size(); ++i) {
                 long long index = 0;
                 const std::string_view word = words[i].substr(0, words[i].find('/'));
                 if (!readIndex(word, index)) {
                     say(Finding::error, lines.number,
-                        "face " + std::to_string(mesh.faces.size()) + ": corner " +
+                        "face " + std::to_string(mesh.faceCount()) + ": corner " +
                             quoted(words[i]) + " does not name a vertex");
                     index = 0;
                 } else if (index < 0) {
                     index += static_cast<long long>(mesh.vertices.size()) + 1;
                     if (index < 1) {
                         say(Finding::error, lines.number,
-                            "face " + std::to_string(mesh.faces.size()) + " uses vertex " +
+                            "face " + std::to_string(mesh.faceCount()) + " uses vertex " +
                                 std::string(word) + ", before the file's first vertex");
                         index = 0;
                     }
                 } else if (index == 0) {
                     say(Finding::error, lines.number,
-                        "face " + std::to_string(mesh.faces.size()) +
+                        "face " + std::to_string(mesh.faceCount()) +
                             " uses vertex 0, but OBJ counts vertices from 1");
                 }
                 // A vertex already read is known to be there; a later one is judged at the end.
                 if (index > 0 && index <= static_cast<long long>(mesh.vertices.size())) {
-                    face.push_back(static_cast<int>(index - 1));
+                    mesh.corners.push_back(static_cast<int>(index - 1));
                     continue;
                 }
                 if (index > 0) {
-                    corners.push_back({mesh.faces.size(), face.size(), index, word});
+                    corners.push_back({mesh.faceCount(), mesh.corners.size(), index, word});
                 }
-                face.push_back(-1);
+                mesh.corners.push_back(-1);
             }
-            addFace(std::move(face), lines.number);
+            endFace(lines.number);
         } else if (const auto known = ignoredKinds.find(kind); known != ignoredKinds.end()) {
             auto [at, added] = ignored.try_emplace(known->first, lines.number, 0);
             ++at->second.second;
@@ -219,7 +219,7 @@ void Reader::readObj(std::string_view bytes) {
                     ", but the file has " + std::to_string(count) +
                     (count == 1 ? " vertex" : " vertices"));
         } else {
-            mesh.faces[c.face][c.corner] = static_cast<int>(c.index - 1);
+            mesh.corners[c.at] = static_cast<int>(c.index - 1);
         }
     }
     for (const auto& [kind, at] : ignored) {
@@ -296,7 +296,6 @@ void Reader::readOff(std::string_view bytes) {
                     std::to_string(words.size() - 1));
             k = static_cast<long long>(words.size()) - 1;
         }
-        std::vector<int> face;
         for (long long i = 1; i <= k; ++i) {
             long long index = -1;
             if (!readIndex(words[i], index)) {
@@ -311,9 +310,9 @@ void Reader::readOff(std::string_view bytes) {
                         (vertexCount == 1 ? " vertex" : " vertices") + ", counted from 0");
                 index = -1;
             }
-            face.push_back(static_cast<int>(index));
+            mesh.corners.push_back(static_cast<int>(index));
         }
-        addFace(std::move(face), lines.number);
+        endFace(lines.number);
     }
     if (nextWords()) {
         say(Finding::warning, lines.number, "text after the last face ignored");

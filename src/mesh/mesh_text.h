@@ -2,6 +2,7 @@
 
 #include "mesh/finding.h"
 
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -20,11 +21,18 @@ struct MeshText {
     MeshFormat format = MeshFormat::obj;
     std::vector<Point3> vertices;
     std::vector<int> vertexLines;
-    // Each face's corners as vertex numbers counted from 0 (OBJ's relative indices
-    // resolved); a corner that names no vertex is -1, with an error said for it.
-    std::vector<std::vector<int>> faces;
+    // Every face's corners, face after face, as vertex numbers counted from 0 (OBJ's
+    // relative indices resolved); a corner that names no vertex is -1, with an error said
+    // for it. Face f's corners are corners[faceStarts[f], faceStarts[f + 1]).
+    std::vector<int> corners;
+    std::vector<int> faceStarts{0};
     std::vector<int> faceLines;
     Findings findings;
+
+    std::size_t faceCount() const { return faceLines.size(); }
+    std::span<const int> face(std::size_t f) const {
+        return {corners.data() + faceStarts[f], corners.data() + faceStarts[f + 1]};
+    }
 };
 
 // Reads an OBJ or OFF file's bytes. The format is OFF when the first statement is an OFF
