@@ -95,17 +95,23 @@ EdgeGrid::EdgeGrid(const std::vector<MeshEdge>& edges, const std::vector<Point2>
     height = (top - bottom) / side;
     width = width > 0 ? width : 1;
     height = height > 0 ? height : 1;
+    across = 1 / width;
+    up = 1 / height;
     margin = gridMargin * (std::max(right - left, top - bottom) + far);
+    // Counted, then filled: two walks over the cells, no list of pairs between them.
     first.assign(static_cast<std::size_t>(cells()) + 1, 0);
     for (const MeshEdge& e : edges) {
-        forEachCell(points[e.a], points[e.b], [&](int c) { ++first[c + 1]; });
+        forEachCell(points[e.a], points[e.b],
+                    [&](int c) { ++first[static_cast<std::size_t>(c) + 1]; });
     }
     std::partial_sum(first.begin(), first.end(), first.begin());
     entries.resize(static_cast<std::size_t>(first.back()));
     std::vector<int> filled(first.begin(), first.end() - 1);
     for (std::size_t i = 0; i < edges.size(); ++i) {
-        forEachCell(points[edges[i].a], points[edges[i].b],
-                    [&](int c) { entries[filled[c]++] = static_cast<int>(i); });
+        forEachCell(points[edges[i].a], points[edges[i].b], [&](int c) {
+            entries[static_cast<std::size_t>(filled[static_cast<std::size_t>(c)]++)] =
+                static_cast<int>(i);
+        });
     }
 }
 

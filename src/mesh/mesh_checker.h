@@ -55,10 +55,14 @@ struct EdgeGrid {
     std::vector<int> first; // cell c's edges are entries[first[c], first[c + 1])
     std::vector<int> entries;
 
+    double across = 1; // cells per unit of x: 1 / width
+    double up = 1;     // cells per unit of y: 1 / height
+
     // Clamped before the conversion: a point a margin outside the box may lie far outside
-    // the grid when the mesh lies far from the origin.
-    int column(double x) const { return place((x - left) / width); }
-    int row(double y) const { return place((y - bottom) / height); }
+    // the grid when the mesh lies far from the origin. Both only ever grow with x (or y),
+    // which is all that finding the cells an edge meets relies on.
+    int column(double x) const { return place((x - left) * across); }
+    int row(double y) const { return place((y - bottom) * up); }
     int place(double at) const {
         return at <= 0 ? 0 : at >= side - 1 ? side - 1 : static_cast<int>(at);
     }
@@ -73,13 +77,13 @@ struct EdgeGrid {
         if (a.y > b.y) {
             std::swap(a, b);
         }
+        const double slope = a.y != b.y ? (b.x - a.x) / (b.y - a.y) : 0;
+        const auto xAt = [&](double y) {
+            return a.y != b.y ? a.x + slope * (std::clamp(y, a.y, b.y) - a.y) : a.x;
+        };
         for (int r = row(a.y - margin), last = row(b.y + margin); r <= last; ++r) {
             double x0 = a.x, x1 = b.x;
             if (a.y != b.y) {
-                const auto xAt = [&](double y) {
-                    y = std::clamp(y, a.y, b.y);
-                    return a.x + (b.x - a.x) * (y - a.y) / (b.y - a.y);
-                };
                 x0 = xAt(bottom + r * height);
                 x1 = xAt(bottom + (r + 1) * height);
             }
