@@ -59,12 +59,13 @@ struct EdgeGrid {
     double up = 1;     // cells per unit of y: 1 / height
 
     // Clamped before the conversion: a point a margin outside the box may lie far outside
-    // the grid when the mesh lies far from the origin. Both only ever grow with x (or y),
-    // which is all that finding the cells an edge meets relies on.
+    // the grid when the mesh lies far from the origin, and what is not a number goes to 0.
+    // Both only ever grow with x (or y), which is all that finding the cells an edge meets
+    // relies on.
     int column(double x) const { return place((x - left) * across); }
     int row(double y) const { return place((y - bottom) * up); }
     int place(double at) const {
-        return at <= 0 ? 0 : at >= side - 1 ? side - 1 : static_cast<int>(at);
+        return !(at > 0) ? 0 : at >= side - 1 ? side - 1 : static_cast<int>(at);
     }
     int cells() const { return side * side; }
     std::span<const int> cell(int c) const {
@@ -77,9 +78,10 @@ struct EdgeGrid {
         if (a.y > b.y) {
             std::swap(a, b);
         }
-        const double slope = a.y != b.y ? (b.x - a.x) / (b.y - a.y) : 0;
+        // Multiplied before dividing: a slope of its own overflows for an edge that rises by
+        // a subnormal height.
         const auto xAt = [&](double y) {
-            return a.y != b.y ? a.x + slope * (std::clamp(y, a.y, b.y) - a.y) : a.x;
+            return a.x + (b.x - a.x) * (std::clamp(y, a.y, b.y) - a.y) / (b.y - a.y);
         };
         for (int r = row(a.y - margin), last = row(b.y + margin); r <= last; ++r) {
             double x0 = a.x, x1 = b.x;
