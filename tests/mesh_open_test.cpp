@@ -82,8 +82,12 @@ TEST(MeshOpen, EveryFaultOnItsLine) {
         {pieces(16664) + square, {"t.obj: 50000 vertices, 16666 faces and 16666 boundary loops (16666 outer, 0 holes), 100000 half-edges"}},
         {tooMany + "f 1 2 3\n", {"t.obj: error: the file has 100001 vertices, more than the 100000 that HEXIL opens"}},
         {"", {"t.obj: error: the file has no faces"}},
-        // An edge rising by a subnormal height: its slope alone would overflow.
+        // Edges rising by a subnormal height, whose slope alone would overflow: one opens, one
+        // is crossed far from the grid's first column.
         {"v 0 1e-320\nv 1 0\nv 1 1\nv 2 1\nv 2 2\nf 1 2 3\nf 3 4 5\n", {"t.obj: 5 vertices, 2 faces and 1 boundary loop (1 outer, 0 holes), 12 half-edges"}},
+        {"v 0 1e-320\nv 4 0\nv 2 3\nv 3 -1\nv 3.5 1\nv 2.5 1\nf 1 2 3\nf 4 5 6\n",
+            {"t.obj:7: error: edge v0-v1 of face 0 crosses edge v3-v4 of face 1 (line 8)", "t.obj:7: error: edge v0-v1 of face 0 crosses edge v3-v5 of face 1 (line 8)",
+             "t.obj:7: error: edge v1-v2 of face 0 crosses edge v3-v4 of face 1 (line 8)", "t.obj:7: error: edge v1-v2 of face 0 crosses edge v4-v5 of face 1 (line 8)"}},
         {triangle + "v 5 5\nv 1 0\nf 1 2 3\n", {"t.obj:4: warning: vertex v3 is used by no face" + allOn, "t.obj:5: warning: vertex v4 is used by no face" + allOn,
                                                "t.obj:5: warning: vertex v4 lies at the same point as v1", "t.obj: 5 vertices, 1 face and 1 boundary loop (1 outer, 0 holes), 6 half-edges"}},
         {"vt 0 0\nvt 1 1\nvn 0 0 1\n# a comment\ng one\nfoo bar\n" + triangle + "f 1/1 2//1 -1/2/1\n",
