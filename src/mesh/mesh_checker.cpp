@@ -6,7 +6,6 @@
 #include <numeric>
 #include <set>
 #include <span>
-#include <tuple>
 
 std::string vertexName(int vertex) {
     return "v" + std::to_string(vertex);
@@ -98,21 +97,12 @@ EdgeGrid::EdgeGrid(const std::vector<MeshEdge>& edges, const std::vector<Point2>
     across = 1 / width;
     up = 1 / height;
     margin = gridMargin * (std::max(right - left, top - bottom) + far);
-    // Counted, then filled: two walks over the cells, no list of pairs between them.
-    first.assign(static_cast<std::size_t>(cells()) + 1, 0);
-    for (const MeshEdge& e : edges) {
-        forEachCell(points[e.a], points[e.b],
-                    [&](int c) { ++first[static_cast<std::size_t>(c) + 1]; });
-    }
-    std::partial_sum(first.begin(), first.end(), first.begin());
-    entries.resize(static_cast<std::size_t>(first.back()));
-    std::vector<int> filled(first.begin(), first.end() - 1);
-    for (std::size_t i = 0; i < edges.size(); ++i) {
-        forEachCell(points[edges[i].a], points[edges[i].b], [&](int c) {
-            entries[static_cast<std::size_t>(filled[static_cast<std::size_t>(c)]++)] =
-                static_cast<int>(i);
-        });
-    }
+    edgesByCell = Groups(static_cast<std::size_t>(cells()), [&](auto give) {
+        for (std::size_t i = 0; i < edges.size(); ++i) {
+            forEachCell(points[edges[i].a], points[edges[i].b],
+                        [&](int c) { give(c, static_cast<int>(i)); });
+        }
+    });
 }
 
 bool MeshChecker::checkSize() {
@@ -184,7 +174,8 @@ bool MeshChecker::checkEdges() {
         }
     }
     // By edge (lower end, then higher), each edge's sides in face order as they were
-    // added: two stable counting passes, by the higher end and then by the lower.
+    // added: two stable counting passes, by the higher end and then by the lower. The
+    // sides themselves move, not their numbers (Groups): the opening's hottest loop.
     std::vector<MeshSide> byHigher(sides.size());
     std::vector<int> start(text.vertices.size() + 1);
     const auto pass = [&](const std::vector<MeshSide>& from, std::vector<MeshSide>& to, auto end) {
@@ -424,7 +415,7 @@ void MeshChecker::checkCrossings() {
     // Two edges from one vertex overlap when they leave it the same way. Sorted by the way
     // they leave, such edges are neighbours, so a vertex of many edges (a fan's hub) never
     // compares them all in pairs.
-    const ByVertex leaving(points.size(), [&](auto give) {
+    const Groups leaving(points.size(), [&](auto give) {
         for (std::size_t i = 0; i < edges.size(); ++i) {
             give(edges[i].a, static_cast<int>(i));
             give(edges[i].b, static_cast<int>(i));

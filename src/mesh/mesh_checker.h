@@ -36,6 +36,27 @@ struct MeshEdge {
     int second; // of its second, -1 on the boundary
 };
 
+// Numbers grouped by a key from 0 to keys - 1 (a vertex, a grid cell), each key's in the
+// order they were given: a counting sort.
+struct Groups {
+    std::vector<int> first; // key k's numbers are items[first[k], first[k + 1])
+    std::vector<int> items;
+
+    Groups() = default;
+    // each(give) calls give(key, number) for every pair, the same way both times it runs.
+    template <class Each> Groups(std::size_t keys, Each each) : first(keys + 1, 0) {
+        each([&](int key, int) { ++first[static_cast<std::size_t>(key) + 1]; });
+        std::partial_sum(first.begin(), first.end(), first.begin());
+        items.resize(static_cast<std::size_t>(first.back()));
+        std::vector<int> filled(first.begin(), first.end() - 1);
+        each([&](int key, int number) { items[filled[key]++] = number; });
+    }
+    std::span<const int> of(int key) const {
+        return {items.data() + first[static_cast<std::size_t>(key)],
+                items.data() + first[static_cast<std::size_t>(key) + 1]};
+    }
+};
+
 // The crossing check's grid: about one cell per edge, at most this many a side; each cell
 // grown by this share of the mesh's extent and its distance from the origin.
 constexpr int maxGridSide = 1024;
@@ -52,8 +73,7 @@ struct EdgeGrid {
     double height = 1; // of a cell
     double margin = 0;
     int side = 1;
-    std::vector<int> first; // cell c's edges are entries[first[c], first[c + 1])
-    std::vector<int> entries;
+    Groups edgesByCell; // each cell's edges, in edge order
 
     double across = 1; // cells per unit of x: 1 / width
     double up = 1;     // cells per unit of y: 1 / height
@@ -68,10 +88,7 @@ struct EdgeGrid {
         return !(at > 0) ? 0 : at >= side - 1 ? side - 1 : static_cast<int>(at);
     }
     int cells() const { return side * side; }
-    std::span<const int> cell(int c) const {
-        return {entries.data() + first[static_cast<std::size_t>(c)],
-                entries.data() + first[static_cast<std::size_t>(c) + 1]};
-    }
+    std::span<const int> cell(int c) const { return edgesByCell.of(c); }
 
     // Calls visit with every cell that the edge from a to b meets, row by row.
     template <class Visit> void forEachCell(Point2 a, Point2 b, Visit visit) const {
@@ -99,25 +116,6 @@ struct EdgeGrid {
 
     EdgeGrid() = default;
     EdgeGrid(const std::vector<MeshEdge>& edges, const std::vector<Point2>& points);
-};
-
-// Numbers grouped by vertex, each vertex's in the order they were given: a counting sort.
-struct ByVertex {
-    std::vector<int> first; // vertex v's numbers are items[first[v], first[v + 1])
-    std::vector<int> items;
-
-    // each(give) calls give(vertex, number) for every pair, the same way both times it runs.
-    template <class Each> ByVertex(std::size_t vertices, Each each) : first(vertices + 1, 0) {
-        each([&](int vertex, int) { ++first[static_cast<std::size_t>(vertex) + 1]; });
-        std::partial_sum(first.begin(), first.end(), first.begin());
-        items.resize(static_cast<std::size_t>(first.back()));
-        std::vector<int> filled(first.begin(), first.end() - 1);
-        each([&](int vertex, int number) { items[filled[vertex]++] = number; });
-    }
-    std::span<const int> of(int vertex) const {
-        return {items.data() + first[static_cast<std::size_t>(vertex)],
-                items.data() + first[static_cast<std::size_t>(vertex) + 1]};
-    }
 };
 
 struct MeshChecker {

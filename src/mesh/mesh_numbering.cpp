@@ -43,7 +43,7 @@ void numberRecords(const MeshChecker& c, PlanarMesh& m) {
         }
     }
     const std::size_t loose = twin.size();
-    const ByVertex leaving(m.read.size(), [&](auto give) {
+    const Groups leaving(m.read.size(), [&](auto give) {
         for (std::size_t t = 0; t < loose; ++t) {
             give(from[t], static_cast<int>(t));
         }
