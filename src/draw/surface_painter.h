@@ -7,9 +7,6 @@
 #include <cstddef>
 #include <span>
 
-// Paints a Picture onto an SDL surface with SDL_gfx (anti-aliased lines, filled circles
-// and polygons, all opaque) and SDL_ttf's blended text (renderOutlinedText; drawLabel for
-// texts at a fixed corner).
 // Where labels crowd, most of them lie under later ones, and leaving those out saves most
 // of a frame. The texts are walked from the last back: a text whose every shown pixel a
 // later text covers with full alpha is not rendered. Only worth it beyond a certain count.
@@ -22,6 +19,9 @@ struct TextCulling {
     std::size_t heldBytesLimit = std::size_t{64} << 20;
 };
 
+// Paints a Picture onto an SDL surface with SDL_gfx (anti-aliased lines, filled circles
+// and polygons, all opaque) and SDL_ttf's blended text (renderOutlinedText; drawLabel for
+// texts at a fixed corner).
 struct SurfacePainter {
     SDL_Surface* target;
     TextCulling culling{};

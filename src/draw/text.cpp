@@ -58,7 +58,12 @@ namespace {
 
 // The layout of every rendering SDL_ttf blends: 32 bits, alpha in the top byte.
 constexpr Uint32 renderingRmask = 0x00FF0000, renderingGmask = 0x0000FF00,
-                 renderingBmask = 0x000000FF;
+                 renderingBmask = 0x000000FF, renderingAmask = 0xFF000000;
+
+bool inRenderingColours(const SDL_PixelFormat& f) {
+    return f.BytesPerPixel == 4 && f.Rmask == renderingRmask && f.Gmask == renderingGmask &&
+           f.Bmask == renderingBmask;
+}
 
 // SDL 1.2's blend of one channel: the source's share of the difference, rounded down.
 Uint32 blendChannel(Uint32 source, Uint32 target, int alpha) {
@@ -67,23 +72,15 @@ Uint32 blendChannel(Uint32 source, Uint32 target, int alpha) {
     return static_cast<Uint32>(t + (((s - t) * alpha) >> 8));
 }
 
-bool sameColourLayout(const SDL_PixelFormat& a, const SDL_PixelFormat& b) {
-    return a.BytesPerPixel == 4 && b.BytesPerPixel == 4 && a.Rmask == b.Rmask &&
-           a.Gmask == b.Gmask && a.Bmask == b.Bmask;
-}
-
 } // namespace
 
 bool blendsByHand(const SDL_Surface* target) {
-    const SDL_PixelFormat& to = *target->format;
-    return to.BytesPerPixel == 4 && to.Rmask == renderingRmask && to.Gmask == renderingGmask &&
-           to.Bmask == renderingBmask;
+    return inRenderingColours(*target->format);
 }
 
 void blendText(SDL_Surface* text, SDL_Surface* target, int x, int y) {
     const SDL_PixelFormat& from = *text->format;
-    const SDL_PixelFormat& to = *target->format;
-    if (!sameColourLayout(from, to) || from.Amask != 0xFF000000) {
+    if (!inRenderingColours(from) || from.Amask != renderingAmask || !blendsByHand(target)) {
         SDL_Rect place{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(text->w),
                        static_cast<Uint16>(text->h)};
         SDL_UpperBlit(text, nullptr, target, &place);
